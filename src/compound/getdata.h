@@ -1,0 +1,32 @@
+#pragma once
+// getdata: one compound's record, from its page in the page cache or from the server.
+
+#include <string>
+
+#include "core/seams.h"
+#include "web/fetcher.h"
+
+namespace kestrix {
+
+// The four compound link labels, whose captions are emptied while a page is read.
+class LinkCaptions {
+public:
+    virtual ~LinkCaptions() = default;
+    virtual void emptylinkcaptions() = 0;
+};
+
+struct CompoundContext {
+    std::string scachedir;
+    PageSource& pages;
+    MessageBoxes& messages;
+    LinkCaptions& links;
+};
+
+// The compound record "|key=value...|file=NAME" for every name of sfieldlist. Values the page
+// lacks are empty; a failed fetch gives a record of empty values. After a fetch the identifier
+// file and the compound page file are written into the page cache.
+std::string getdata(const std::string& smw, const std::string& sid, const std::string& sfieldlist,
+                    const std::string& sfileext, const std::string& cap, bool iforcenew,
+                    CompoundContext& context);
+
+} // namespace kestrix

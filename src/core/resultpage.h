@@ -1,0 +1,24 @@
+#pragma once
+// Reading the formula search's result page: the compounds it lists, in page order.
+
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+struct ResultItem {
+    std::string id;   // the text after "ID=" up to "&"
+    std::string name; // the link text, lower-cased (ASCII letters only), not yet normalized
+};
+
+struct ResultPage {
+    int total = 0; // "ID=" occurrences after the list marker, at most 32767
+    std::vector<ResultItem> items;
+};
+
+// Reads the items after the list marker "Click on the name to see more data."; the list ends at
+// the first item without an identifier or a name. A page without the marker that is itself a
+// compound page (a single match) gives that one compound.
+ResultPage readresultpage(std::string page);
+
+} // namespace kestrix

@@ -1,0 +1,136 @@
+#include "tabulate/tabulate.h"
+
+#include "core/fields.h"
+#include "core/text.h"
+
+namespace kestrix {
+
+std::string tabulationfieldlist(bool temperatures, bool phasechange, bool gasliquidsolid) {
+    std::string list;
+    if (phasechange) list += "|" + std::string(fields::phasechange);
+    if (gasliquidsolid) {
+        list += "|" + std::string(fields::gas) + std::string(fields::liquidsolid);
+    }
+    if (temperatures || list.empty()) list = "|" + std::string(fields::temperatures) + list;
+    return list;
+}
+
+std::string getfield(std::string_view swhat, std::string_view slist) {
+    const std::string marker = std::string(swhat) + "=";
+    const auto p = slist.find(marker);
+    if (p == std::string_view::npos) return {};
+    std::string window(slist.substr(p + marker.size(), 100));
+    return strextr(window, "|");
+}
+
+namespace {
+
+std::string headerlabel(const std::string& name) {
+    if (name.find("T<") != std::string::npos) return name + "<br>Kelvin";
+    if (name.find("P<") != std::string::npos) return name + "<br>bar";
+    if (name.find(">H") != std::string::npos) return name + "<br>kJ/mol";
+    return name;
+}
+
+std::string quoted(std::string_view text) {
+    std::string field = "\"";
+    for (char c : text) {
+        field += c;
+        if (c == '"') field += '"';
+    }
+    return field + "\"";
+}
+
+// A value stays bare unless it would otherwise spread over several fields or lines.
+std::string bare(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") != std::string_view::npos) return quoted(text);
+    return std::string(text);
+}
+
+// Walks the field list, numbering the groups by the empty elements before them.
+template <typename Visit> void eachfield(std::string list, Visit visit) {
+    int group = 0;
+    while (!list.empty()) {
+        const std::string name = strextr(list, "|");
+        if (name.empty()) {
+            ++group;
+        } else {
+            visit(name, std::to_string(group));
+        }
+    }
+}
+
+} // namespace
+
+Tabulation tabulate(const std::vector<std::string>& entries, const std::string& fieldlist,
+                    const std::string& threedprefix) {
+    const std::string crlf = "\r\n";
+    std::string html =
+        "<style>.t1{background-color:#CCCCCC} .t2{background-color:#CCFFCC} "
+        ".t3{background-color:#CCCCFF} .t4{background-color:#CCFFFF}</style>" +
+        crlf +
+        "<table cellspacing=0 cellpadding=3><tr><td class=t1 valign=top><b>Name</b></td><td "
+        "class=t1 valign=top><b>Structure</b></td><td class=T1>&nbsp;</td><td class=t1 "
+        "valign=top><b>Formula</b></td><td class=t1 valign=top><b>MW</b></td><td class=t1 "
+        "valign=top><b>CAS#</b></td>";
+    std::string csv = R"("Name","Structure","","Formula","MW","CAS#")";
+
+    eachfield(fieldlist, [&](const std::string& name, const std::string& group) {
+        const std::string label = headerlabel(name);
+        html += "<td class=t" + group + " valign=top nowrap><b>" + label + "&nbsp;</b></td>";
+        csv += "," + quoted(label);
+    });
+    html += "</tr>";
+    csv += crlf;
+
+    for (const std::string& entry : entries) {
+        std::string rest = entry;
+        strsub(rest, "\t", "|");
+        strextr(rest, "|");
+        const std::string sid = strextr(rest, "|");
+        strextr(rest, "|");
+        const std::string name = strextr(rest, "|");
+
+        const std::string weight = getfield("Molecular Weight", rest);
+        const std::string formula = getfield("Formula", rest);
+        const std::string cas = getfield("CAS Reg", rest);
+        const std::string file = getfield("file", rest);
+        const std::string str3file = getfield("Str3File", rest);
+
+        html += crlf + "<tr><td class=t1 valign=top><a target=_blank href=" + file + ">" + name +
+                "</a></td>";
+        csv += crlf + quoted(name);
+        if (!str3file.empty()) {
+            html += "<td class=t1 valign=top><img border=0 src=" + sid +
+                    ".gif></td><td class=t1 valign=top><a target=_blank href=" + threedprefix +
+                    str3file + ">3D</a></td>";
+            csv += "," + quoted(sid + ".gif") + "," + quoted(threedprefix + str3file);
+        } else {
+            html += "<td class=t1 valign=top colspan=2><img src=" + sid + ".gif></td>";
+            csv += "," + quoted(sid + ".gif") + ",";
+        }
+        html += "<td class=t1 valign=top>" + formula + "</td><td class=t1 valign=top>" + weight +
+                "</td><td class=t1 valign=top>" + cas + "</td>";
+        csv += "," + quoted(formula) + "," + quoted(weight) + "," + quoted(cas);
+
+        eachfield(fieldlist, [&](const std::string& field, const std::string& group) {
+            const std::string value = getfield(field, rest);
+            html += "<td class=t" + group + " valign=top>" + value + "&nbsp;</td>";
+            csv += "," + bare(value);
+        });
+        html += "</tr>" + crlf;
+        csv += crlf;
+    }
+    html += "</table>";
+
+    strsub(html, "~", "Delta_");
+    strsub(html, "@", "<br>@");
+    strsub(csv, "~", "Delta_");
+    strsub(csv, "<br>", " ");
+    strsub(csv, "<sub>", "_");
+    strsub(csv, "</sub>", "");
+    strsub(csv, "&#176;", "o");
+    return {std::move(html), std::move(csv)};
+}
+
+} // namespace kestrix

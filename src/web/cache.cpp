@@ -1,0 +1,231 @@
+#include "web/cache.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "core/text.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace kestrix {
+
+std::string defaultcachedir() {
+#ifdef _WIN32
+    return "C:\\temp\\webdata\\";
+#else
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && xdg[0] == '/') {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && home[0]) {
+        base = std::string(home) + "/.cache";
+    } else {
+        base = "/tmp";
+    }
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    return base + "/kestrix/webdata/";
+#endif
+}
+
+void createcachedir(const std::string& scachedir) {
+    std::error_code ignored;
+    fs::path dir = fs::path(scachedir).parent_path(); // drops the trailing separator
+    fs::create_directory(dir.parent_path(), ignored);
+    fs::create_directory(dir, ignored);
+}
+
+bool safename(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (unsigned char c : name) {
+        if (c == '/' || c == '\\' || c < 32 || c == 127) return false;
+    }
+    return true;
+}
+
+std::optional<std::string> cachepath(const std::string& scachedir, std::string_view name) {
+    if (!safename(name)) return std::nullopt;
+    return scachedir + std::string(name);
+}
+
+bool fileexists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+std::string loadfromfile(const std::string& fname, long& pt) {
+    std::ifstream in(fname, std::ios::binary);
+    if (!in) return {};
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    if (length <= 0) return {};
+    long long n = length;
+    long long from = pt;
+    if (pt < 0) {
+        n = std::min<long long>(n, -static_cast<long long>(pt));
+        pt = 0;
+        from = 0;
+    }
+    if (from >= n) return {};
+    std::string text(static_cast<std::size_t>(n - from), '\0');
+    in.seekg(from);
+    if (!in.read(text.data(), static_cast<std::streamsize>(text.size()))) return {};
+    return text;
+}
+
+std::string loadfromfile(const std::string& fname) {
+    long pt = 0;
+    return loadfromfile(fname, pt);
+}
+
+namespace {
+
+bool fail(std::string* error, const std::string& what) {
+    if (error) *error = what;
+    return false;
+}
+
+std::string describe(int code, const std::string& path) {
+    return std::string(std::strerror(code)) + ": " + path;
+}
+
+} // namespace
+
+bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std::string* error) {
+    // A crash or a full disk must never leave a truncated page that a later search would take
+    // for a valid copy: write a temporary file beside it, then rename it over the old one.
+    const fs::path target(sfile);
+    const fs::path dir = target.parent_path();
+    if (target.filename().empty()) return fail(error, describe(EISDIR, sfile));
+    std::error_code ec;
+    if (!dir.empty() && !fs::is_directory(dir, ec)) return fail(error, describe(ENOENT, sfile));
+
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::string temp =
+        (dir / ("." + target.filename().string() + "." + std::to_string(random() % 1000000000) +
+                ".tmp"))
+            .string();
+    std::string content;
+    if (pt > 1) content.assign(static_cast<std::size_t>(pt - 1), '\0');
+    content += swhat;
+#ifdef _WIN32
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return fail(error, describe(errno, sfile));
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temp, ec);
+            return fail(error, describe(EIO, sfile));
+        }
+    }
+#else
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return fail(error, describe(errno, sfile));
+    std::size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int code = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return fail(error, describe(code, sfile));
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temp.c_str());
+        return fail(error, describe(code, sfile));
+    }
+#endif
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return fail(error, ec.message() + ": " + sfile);
+    }
+    return true;
+}
+
+namespace {
+
+bool matches(std::string_view pattern, std::string_view name) {
+    // Iterative wildcard match with backtracking to the last "*".
+    std::size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
+    auto same = [](char a, char b) {
+        return asciilower(std::string_view(&a, 1)) == asciilower(std::string_view(&b, 1));
+    };
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (p < pattern.size() && same(pattern[p], name[n])) {
+            ++p, ++n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+} // namespace
+
+std::vector<std::string> listfiles(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;
+        std::error_code kind;
+        if (it->is_symlink(kind) || !it->is_regular_file(kind)) continue;
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string findfirstmatch(const std::string& dir, std::string_view pattern) {
+    for (const std::string& name : listfiles(dir)) {
+        if (matches(pattern, name)) return name;
+    }
+    return {};
+}
+
+std::string resolvename(const std::string& dir, std::string_view name) {
+    if (!safename(name)) return {};
+    if (fileexists(dir + std::string(name))) return std::string(name);
+    const std::string lower = asciilower(name);
+    for (const std::string& candidate : listfiles(dir)) {
+        if (asciilower(candidate) == lower) return candidate;
+    }
+    return {};
+}
+
+void clearcache(const std::string& scachedir, MessageBoxes& messages) {
+    const std::vector<std::string> names = listfiles(scachedir);
+    if (names.empty()) return;
+    const Answer answer =
+        messages.message("This will clear all " + std::to_string(names.size()) +
+                             " files in directory " + scachedir + ".",
+                         Buttons::okcancel);
+    if (answer != Answer::ok) return;
+    for (const std::string& name : names) {
+        std::error_code ignored;
+        fs::remove(scachedir + name, ignored);
+    }
+    messages.message("Directory " + scachedir + " cleared.");
+}
+
+} // namespace kestrix

@@ -1,0 +1,47 @@
+#pragma once
+// The page cache: plain files directly in one directory, read and written byte for byte.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/seams.h"
+
+namespace kestrix {
+
+// The page cache directory for this platform, with a trailing separator.
+std::string defaultcachedir();
+// Creates the page cache directory and its parent, ignoring failures.
+void createcachedir(const std::string& scachedir);
+
+// True when name can be a file directly in the cache directory: not empty, no "/" or "\",
+// no control character, not "." or "..".
+bool safename(std::string_view name);
+// scachedir + name, or nullopt when name is not safe.
+std::optional<std::string> cachepath(const std::string& scachedir, std::string_view name);
+
+bool fileexists(const std::string& path);
+
+// The whole file with pt = 0; from byte offset pt on for pt > 0; the first -pt bytes for
+// pt < 0 (pt is then set to 0). Empty text when the file cannot be read.
+std::string loadfromfile(const std::string& fname, long& pt);
+std::string loadfromfile(const std::string& fname);
+
+// Replaces sfile by a file holding exactly swhat (from 1-based byte pt of the emptied file when
+// pt is not 0). The old file is replaced atomically. False on failure, error describing it.
+bool puttofile(const std::string& swhat, const std::string& sfile, long pt = 0,
+               std::string* error = nullptr);
+
+// The first file name in dir matching pattern ("*" any run of characters, case ignored).
+std::string findfirstmatch(const std::string& dir, std::string_view pattern);
+// The name of the file in dir equal to name without regard to case (name itself when it exists
+// as given), or empty text.
+std::string resolvename(const std::string& dir, std::string_view name);
+
+// The plain, visible files directly in dir.
+std::vector<std::string> listfiles(const std::string& dir);
+
+// Asks, then deletes every plain file of the cache directory.
+void clearcache(const std::string& scachedir, MessageBoxes& messages);
+
+} // namespace kestrix

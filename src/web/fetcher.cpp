@@ -1,0 +1,60 @@
+#include "web/fetcher.h"
+
+#include <cmath>
+
+namespace kestrix {
+
+Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events,
+                 MessageBoxes& messages)
+    : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages) {
+    transfer_.StateChanged = [this](int state) { statechanged(state); };
+}
+
+Fetcher::~Fetcher() { transfer_.StateChanged = nullptr; }
+
+std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap) {
+    shtml_.clear();
+    overflow_ = false;
+    titlebar_.setcaption("retrieving " + cap + surl + "...");
+    std::string error;
+    const bool started = transfer_.Execute(surl, "GET", "", "", error);
+    // Waiting on the transfer itself: the fetch ends as soon as the transfer does.
+    while (transfer_.StillExecuting()) events_.waitforevents(100);
+    titlebar_.setcaption(stitle_);
+    if (!started) {
+        messages_.message(error);
+        return {};
+    }
+    if (overflow_ || !transfer_.Succeeded()) {
+        shtml_.clear();
+        return {};
+    }
+    return std::move(shtml_);
+}
+
+void Fetcher::statechanged(int state) {
+    if (state != transferstate::responsereceived && state != transferstate::responsecompleted) {
+        return;
+    }
+    for (;;) {
+        std::string chunk = transfer_.GetChunk(10000);
+        if (chunk.empty()) break;
+        if (overflow_) continue;
+        if (shtml_.size() + chunk.size() > maxbody) {
+            overflow_ = true;
+            shtml_.clear();
+            shtml_.shrink_to_fit();
+            transfer_.Cancel();
+            break;
+        }
+        shtml_ += chunk;
+        events_.doevents();
+    }
+}
+
+void Fetcher::wait(double t) {
+    if (!(t > 0)) return;
+    events_.sleep(static_cast<int>(std::lround(t * 1000)));
+}
+
+} // namespace kestrix

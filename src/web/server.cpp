@@ -1,0 +1,38 @@
+#include "web/server.h"
+
+#include "core/text.h"
+
+namespace kestrix::server {
+
+namespace {
+std::string base() { return "http://" + std::string(host()); }
+} // namespace
+
+std::string_view host() { return KESTRIX_SERVER_HOST; }
+
+std::string formulaurl(std::string_view formula) {
+    std::string url = base() + "/cgi/cbook.cgi?Formula=$FORMULA_$OPTIONS_";
+    strsub(url, "$FORMULA_", formula);
+    strsub(url, "$OPTIONS_", searchoptions);
+    return url;
+}
+
+std::string compoundurltemplate() {
+    std::string url = base() + "/cgi/cbook.cgi?ID=$ID_&Units=SI&Mask=$MASK_";
+    strsub(url, "$MASK_", "7");
+    return url;
+}
+
+std::string compoundurl(std::string_view id) {
+    std::string url = compoundurltemplate();
+    strsub(url, "$ID_", id);
+    return url;
+}
+
+std::string imageurl(std::string_view id) { return base() + "/cgi/cbook.cgi?Reduced=" + std::string(id); }
+
+std::string threedprefix() { return base() + "/cgi/cbook.cgi/nist-3d.mol?Str3File="; }
+
+std::string chemistryhome() { return base() + "/chemistry/"; }
+
+} // namespace kestrix::server

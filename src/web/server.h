@@ -1,0 +1,24 @@
+#pragma once
+// Every address of the NIST chemistry data server. The host is the build setting
+// KESTRIX_SERVER_HOST; inserted values are used as they stand, not encoded.
+
+#include <string>
+#include <string_view>
+
+namespace kestrix::server {
+
+std::string_view host();
+
+// The options text of the formula search; also part of the result page file name.
+inline constexpr std::string_view searchoptions = "&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on";
+
+std::string formulaurl(std::string_view formula);
+// The compound page with "$ID_" still in place, as the compound page extraction forms it.
+std::string compoundurltemplate();
+std::string compoundurl(std::string_view id);
+std::string imageurl(std::string_view id);
+// The 3-D structure file address without its reference; the reference is appended to it.
+std::string threedprefix();
+std::string chemistryhome();
+
+} // namespace kestrix::server
