@@ -23,10 +23,9 @@ constexpr std::array<std::string_view, 12> tablenames = {
     "<sub>f</sub>H&#176;<sub>solid</sub>",
     "S&#176;<sub>solid</sub>",
 };
-constexpr std::array<std::string_view, 4> phasenames = {
-    "<sub>vap</sub>H", "<sub>vap</sub>S", "<sub>fus</sub>H", "<sub>fus</sub>S"};
-constexpr std::array<std::string_view, 3> summarynames = {"Formula", "Molecular Weight",
-                                                          "CAS Reg"};
+constexpr std::array<std::string_view, 4> phasenames = {"<sub>vap</sub>H", "<sub>vap</sub>S",
+                                                        "<sub>fus</sub>H", "<sub>fus</sub>S"};
+constexpr std::array<std::string_view, 3> summarynames = {"Formula", "Molecular Weight", "CAS Reg"};
 
 template <std::size_t N>
 bool among(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -55,7 +54,9 @@ std::string_view afterquantityname(std::string_view page, std::string_view name)
 
 // Cuts the text before the first ch off st (whole st when ch is absent), trimmed, and leaves
 // the trimmed rest in st, like strextr; returns the part after the marker for a missing one.
-std::string_view cut(std::string_view& st, std::string_view ch) { return strextrview(st, ch); }
+std::string_view cut(std::string_view& st, std::string_view ch) {
+    return strextrview(st, ch);
+}
 
 std::string tablevalue(std::string_view rest) {
     cut(rest, "<td");

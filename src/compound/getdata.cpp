@@ -53,15 +53,13 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     if (fetched) page = context.pages.getHTMLpage(url, cap);
 
     std::optional<std::string> cas;
-    std::string record = extractrecord(page, sfieldlist, &cas, [&](const std::string& name) {
-        context.messages.message(name);
-    });
+    std::string record = extractrecord(
+        page, sfieldlist, &cas, [&](const std::string& name) { context.messages.message(name); });
     std::string fileitem;
     if (cas) {
         // Compounds without a CAS number would all share one page file; give each its own.
-        const std::string pagename = cas->empty()
-                                         ? idname + ".htm"
-                                         : filename(smw, "CAS-" + *cas, sfileext) + ".htm";
+        const std::string pagename =
+            cas->empty() ? idname + ".htm" : filename(smw, "CAS-" + *cas, sfileext) + ".htm";
         const auto pagepath = cachepath(dir, pagename);
         if (pagepath) fileitem = pagename;
         if (fetched && pagepath && !page.empty()) {

@@ -10,7 +10,7 @@ namespace kestrix {
 
 // The four compound link labels, whose captions are emptied while a page is read.
 class LinkCaptions {
-public:
+  public:
     virtual ~LinkCaptions() = default;
     virtual void emptylinkcaptions() = 0;
 };

@@ -12,7 +12,7 @@ enum class Link { details, threed, msds, chemfinder, nist };
 
 // The controls of the compound panel.
 class Panel : public LinkCaptions {
-public:
+  public:
     virtual void setcaption(const std::string& text) = 0;
     virtual void setdatatext(const std::string& text) = 0;
     // Sets a link's caption and Tag; the Tag stays until it is set again.

@@ -40,7 +40,9 @@ std::string buildentry(std::string record, const std::string& sid, const std::st
 
 namespace {
 
-unsigned char fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+unsigned char fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
 
 int comparefolded(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());

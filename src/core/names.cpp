@@ -13,9 +13,13 @@ bool endswith(const std::string& s, std::string_view tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool startswith(const std::string& s, std::string_view head) { return s.starts_with(head); }
+bool startswith(const std::string& s, std::string_view head) {
+    return s.starts_with(head);
+}
 
-bool secondisnthyphen(const std::string& s) { return s.size() < 2 || s[1] != '-'; }
+bool secondisnthyphen(const std::string& s) {
+    return s.size() < 2 || s[1] != '-';
+}
 
 } // namespace
 

@@ -35,7 +35,9 @@ double numericvalue(std::string_view s) {
     return std::isfinite(value) ? value : 0;
 }
 
-double roundhalfeven(double d) { return std::nearbyint(d); }
+double roundhalfeven(double d) {
+    return std::nearbyint(d);
+}
 
 std::string plaindecimal(double d) {
     if (!std::isfinite(d) || d == 0) return "0";

@@ -11,21 +11,21 @@ enum class Answer { ok, cancel };
 
 // Modal message boxes with the default caption.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual Answer message(const std::string& text, Buttons buttons = Buttons::ok) = 0;
 };
 
 // The title bar, which is also the status line.
 class TitleBar {
-public:
+  public:
     virtual ~TitleBar() = default;
     virtual void setcaption(const std::string& text) = 0;
 };
 
 // Letting pending window events run while a long operation waits.
 class EventLoop {
-public:
+  public:
     virtual ~EventLoop() = default;
     // Runs the events that are pending now and returns.
     virtual void doevents() = 0;

@@ -7,7 +7,7 @@
 namespace kestrix {
 
 class SortedEntries {
-public:
+  public:
     // Inserts after any equal entries; returns the index it was inserted at.
     std::size_t add(std::string entry);
     void clear() { entries_.clear(); }
@@ -15,7 +15,7 @@ public:
     const std::string& at(std::size_t i) const { return entries_.at(i); }
     const std::vector<std::string>& entries() const { return entries_; }
 
-private:
+  private:
     std::vector<std::string> entries_;
 };
 

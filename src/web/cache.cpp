@@ -38,9 +38,7 @@ std::string defaultcachedir() {
 
 void createcachedir(const std::string& scachedir) {
     std::error_code ignored;
-    fs::path dir = fs::path(scachedir).parent_path(); // drops the trailing separator
-    fs::create_directory(dir.parent_path(), ignored);
-    fs::create_directory(dir, ignored);
+    fs::create_directories(fs::path(scachedir).parent_path(), ignored); // parents first
 }
 
 bool safename(std::string_view name) {
@@ -109,10 +107,9 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
     if (!dir.empty() && !fs::is_directory(dir, ec)) return fail(error, describe(ENOENT, sfile));
 
     static std::mt19937_64 random{std::random_device{}()};
-    const std::string temp =
-        (dir / ("." + target.filename().string() + "." + std::to_string(random() % 1000000000) +
-                ".tmp"))
-            .string();
+    const std::string temp = (dir / ("." + target.filename().string() + "." +
+                                     std::to_string(random() % 1000000000) + ".tmp"))
+                                 .string();
     std::string content;
     if (pt > 1) content.assign(static_cast<std::size_t>(pt - 1), '\0');
     content += swhat;
@@ -216,10 +213,9 @@ std::string resolvename(const std::string& dir, std::string_view name) {
 void clearcache(const std::string& scachedir, MessageBoxes& messages) {
     const std::vector<std::string> names = listfiles(scachedir);
     if (names.empty()) return;
-    const Answer answer =
-        messages.message("This will clear all " + std::to_string(names.size()) +
-                             " files in directory " + scachedir + ".",
-                         Buttons::okcancel);
+    const Answer answer = messages.message("This will clear all " + std::to_string(names.size()) +
+                                               " files in directory " + scachedir + ".",
+                                           Buttons::okcancel);
     if (answer != Answer::ok) return;
     for (const std::string& name : names) {
         std::error_code ignored;

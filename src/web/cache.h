@@ -11,7 +11,7 @@ namespace kestrix {
 
 // The page cache directory for this platform, with a trailing separator.
 std::string defaultcachedir();
-// Creates the page cache directory and its parent, ignoring failures.
+// Creates the page cache directory and whichever of its parents are missing, ignoring failures.
 void createcachedir(const std::string& scachedir);
 
 // True when name can be a file directly in the cache directory: not empty, no "/" or "\",

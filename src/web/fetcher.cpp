@@ -4,13 +4,16 @@
 
 namespace kestrix {
 
-Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events,
-                 MessageBoxes& messages)
-    : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages) {
+Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
+                 std::string* shtml)
+    : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages),
+      shtml_(shtml ? *shtml : ownbuffer_) {
     transfer_.StateChanged = [this](int state) { statechanged(state); };
 }
 
-Fetcher::~Fetcher() { transfer_.StateChanged = nullptr; }
+Fetcher::~Fetcher() {
+    transfer_.StateChanged = nullptr;
+}
 
 std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap) {
     shtml_.clear();
@@ -29,7 +32,7 @@ std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap
         shtml_.clear();
         return {};
     }
-    return std::move(shtml_);
+    return shtml_;
 }
 
 void Fetcher::statechanged(int state) {

@@ -10,18 +10,20 @@ namespace kestrix {
 
 // Where compound pages and result pages come from.
 class PageSource {
-public:
+  public:
     virtual ~PageSource() = default;
     // The page body, or empty text after a failed transfer.
     virtual std::string getHTMLpage(const std::string& surl, const std::string& cap) = 0;
 };
 
 class Fetcher : public PageSource {
-public:
+  public:
     // Bodies larger than this count as failed transfers.
     static constexpr std::size_t maxbody = 32u << 20;
 
-    Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages);
+    // shtml is the page buffer the body accumulates in; the fetcher's own when not given.
+    Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
+            std::string* shtml = nullptr);
     ~Fetcher() override;
 
     // The title to put back after a transfer.
@@ -37,13 +39,14 @@ public:
     // The transfer component's state-change handler.
     void statechanged(int state);
 
-private:
+  private:
     Transfer& transfer_;
     TitleBar& titlebar_;
     EventLoop& events_;
     MessageBoxes& messages_;
     std::string stitle_;
-    std::string shtml_;
+    std::string ownbuffer_;
+    std::string& shtml_;
     bool overflow_ = false;
 };
 

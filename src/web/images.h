@@ -11,7 +11,7 @@ namespace kestrix {
 
 // The picture box of the compound panel.
 class Picture {
-public:
+  public:
     virtual ~Picture() = default;
     virtual void clear() = 0;
     // Loads and shows the image file; a file that is not an image leaves the box empty.

@@ -5,10 +5,14 @@
 namespace kestrix::server {
 
 namespace {
-std::string base() { return "http://" + std::string(host()); }
+std::string base() {
+    return "http://" + std::string(host());
+}
 } // namespace
 
-std::string_view host() { return KESTRIX_SERVER_HOST; }
+std::string_view host() {
+    return KESTRIX_SERVER_HOST;
+}
 
 std::string formulaurl(std::string_view formula) {
     std::string url = base() + "/cgi/cbook.cgi?Formula=$FORMULA_$OPTIONS_";
@@ -29,10 +33,16 @@ std::string compoundurl(std::string_view id) {
     return url;
 }
 
-std::string imageurl(std::string_view id) { return base() + "/cgi/cbook.cgi?Reduced=" + std::string(id); }
+std::string imageurl(std::string_view id) {
+    return base() + "/cgi/cbook.cgi?Reduced=" + std::string(id);
+}
 
-std::string threedprefix() { return base() + "/cgi/cbook.cgi/nist-3d.mol?Str3File="; }
+std::string threedprefix() {
+    return base() + "/cgi/cbook.cgi/nist-3d.mol?Str3File=";
+}
 
-std::string chemistryhome() { return base() + "/chemistry/"; }
+std::string chemistryhome() {
+    return base() + "/chemistry/";
+}
 
 } // namespace kestrix::server

@@ -14,7 +14,7 @@ inline constexpr int responsecompleted = 12;
 } // namespace transferstate
 
 class Transfer {
-public:
+  public:
     virtual ~Transfer() = default;
 
     // Starts a GET and returns at once. False when the request cannot be started; error then

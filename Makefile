@@ -1,0 +1,47 @@
+# The project's commands. Each installs what is missing, then builds.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test demo test-sanitize fuzz bench install clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/kestrix
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+demo: build
+	bash scripts/demo.sh $(BUILD)
+
+test-sanitize:
+	@bash scripts/install-deps.sh
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+	cmake --build build-sanitize -j$(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	CXX=clang++ cmake -S . -B build-fuzz -DKESTRIX_WITH_QT=OFF -DKESTRIX_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j$(JOBS)
+
+bench: build
+	@bash scripts/install-deps.sh --bench
+	bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-sanitize build-fuzz

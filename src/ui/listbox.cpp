@@ -1,0 +1,96 @@
+#include "ui/listbox.h"
+
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "ui/textcodec.h"
+
+namespace kestrix {
+
+namespace {
+
+class TabStopDelegate : public QStyledItemDelegate {
+  public:
+    explicit TabStopDelegate(ListBox* list) : QStyledItemDelegate(list), list_(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        const QString text = background.text;
+        background.text.clear();
+        option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter,
+                                            option.widget);
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(option.palette.color(
+            option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+            selected ? QPalette::HighlightedText : QPalette::Text));
+        const QStringList fields = text.split(QLatin1Char('\t'));
+        const std::vector<int> xs = list_->fieldpositions(text);
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            QRect cell = option.rect;
+            cell.setLeft(option.rect.left() + 2 + xs[static_cast<std::size_t>(i)]);
+            painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                              fields[i]);
+        }
+        painter->restore();
+    }
+
+  private:
+    ListBox* list_;
+};
+
+} // namespace
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new TabStopDelegate(this));
+    setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+int ListBox::additem(const std::string& entry) {
+    const auto position = static_cast<int>(entries_.add(entry));
+    insertItem(position, shown(entry));
+    return position;
+}
+
+void ListBox::clearitems() {
+    entries_.clear();
+    clear();
+}
+
+void ListBox::settabstops(std::vector<int> stops) {
+    tabstops_ = std::move(stops);
+    viewport()->update();
+}
+
+std::vector<int> ListBox::fieldpositions(const QString& text) const {
+    const QFontMetrics metrics(font());
+    const double unit = metrics.averageCharWidth() / 4.0;
+    std::vector<int> xs;
+    int x = 0;
+    const QStringList fields = text.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        xs.push_back(x);
+        const int end = x + metrics.horizontalAdvance(fields[i]);
+        // The next stop right of the text; past the last stop, every 32 dialog units.
+        int next = -1;
+        for (int stop : tabstops_) {
+            const int px = static_cast<int>(stop * unit);
+            if (px > end) {
+                next = px;
+                break;
+            }
+        }
+        if (next < 0) {
+            const int step = std::max(1, static_cast<int>(32 * unit));
+            next = (end / step + 1) * step;
+        }
+        x = next;
+    }
+    return xs;
+}
+
+} // namespace kestrix

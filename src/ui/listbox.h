@@ -1,0 +1,38 @@
+#pragma once
+// The result list: a list box kept in list order, showing each entry's tab-separated fields
+// at its tab stops (in dialog units, a quarter of the font's average character width).
+
+#include <QListWidget>
+#include <string>
+#include <vector>
+
+#include "core/sortedentries.h"
+
+namespace kestrix {
+
+class ListBox : public QListWidget {
+    Q_OBJECT
+  public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    // Inserts at the entry's place in list order; returns that position.
+    int additem(const std::string& entry);
+    void clearitems();
+    int listcount() const { return static_cast<int>(entries_.size()); }
+    const std::string& entry(int index) const {
+        return entries_.at(static_cast<std::size_t>(index));
+    }
+    const std::vector<std::string>& entries() const { return entries_.entries(); }
+
+    // Tab stops in dialog units; none means the default stops.
+    void settabstops(std::vector<int> stops);
+    const std::vector<int>& tabstops() const { return tabstops_; }
+    // The x position, in pixels from the list's left edge, at which each field of text starts.
+    std::vector<int> fieldpositions(const QString& text) const;
+
+  private:
+    SortedEntries entries_;
+    std::vector<int> tabstops_;
+};
+
+} // namespace kestrix

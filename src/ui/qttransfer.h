@@ -1,0 +1,46 @@
+#pragma once
+// The HTTP transfer component over QNetworkAccessManager: redirects followed, the system proxy
+// honoured, a request time-out, and any final status other than 2xx counted as a failure.
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+
+#include "web/transfer.h"
+
+class QNetworkReply;
+
+namespace kestrix {
+
+class QtTransfer : public QObject, public Transfer {
+    Q_OBJECT
+  public:
+    explicit QtTransfer(int timeoutms = 30000, QObject* parent = nullptr);
+    ~QtTransfer() override;
+
+    bool Execute(const std::string& url, const std::string& operation, const std::string& inputdata,
+                 const std::string& headers, std::string& error) override;
+    bool StillExecuting() const override { return running_; }
+    std::string GetChunk(int size) override;
+    bool Succeeded() const override { return succeeded_; }
+    void Cancel() override;
+    std::string OpenURL(const std::string& url) override;
+
+    // Images larger than this count as failed transfers.
+    static constexpr qint64 maximage = 32 << 20;
+
+  private:
+    QNetworkRequest request(const std::string& url) const;
+    bool statusok() const;
+    void readyread();
+    void finished();
+
+    QNetworkAccessManager manager_;
+    QPointer<QNetworkReply> reply_;
+    int timeoutms_;
+    bool running_ = false;
+    bool succeeded_ = false;
+    bool failed_ = false;
+};
+
+} // namespace kestrix

@@ -1,0 +1,15 @@
+#include "ui/textcodec.h"
+
+#include <QStringDecoder>
+
+namespace kestrix {
+
+QString shown(const std::string& bytes) {
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError()) return text;
+    return QString::fromLatin1(view);
+}
+
+} // namespace kestrix

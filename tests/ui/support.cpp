@@ -1,0 +1,72 @@
+#include "support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+namespace kestrix::test {
+
+bool SampleServer::start(const QString& datafolder, const QString& rulesfile) {
+    static int counter = 0;
+    logfile_ = QDir::tempPath() + QStringLiteral("/kestrix-server-%1-%2.log")
+                                      .arg(QCoreApplication::applicationPid())
+                                      .arg(++counter);
+    QFile::remove(logfile_);
+    QStringList arguments = {
+        QStringLiteral("--data"), QStringLiteral(KESTRIX_TEST_DATA "/") + datafolder,
+        QStringLiteral("--port"), QStringLiteral("0"),
+        QStringLiteral("--log"),  logfile_};
+    if (!rulesfile.isEmpty()) arguments << QStringLiteral("--rules") << rulesfile;
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral(KESTRIX_SAMPLE_SERVER), arguments);
+    if (!process_.waitForStarted(5000)) return false;
+    while (process_.waitForReadyRead(5000)) {
+        while (process_.canReadLine()) {
+            const QString line = QString::fromLatin1(process_.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("listening on 127.0.0.1:"))) {
+                port_ = line.section(QLatin1Char(':'), -1).toInt();
+                return port_ > 0;
+            }
+        }
+    }
+    return false;
+}
+
+void SampleServer::stop() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    if (!logfile_.isEmpty()) QFile::remove(logfile_);
+}
+
+QStringList SampleServer::requests() const {
+    QFile log(logfile_);
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    QStringList lines;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty()) lines << QString::fromLatin1(line.trimmed());
+    }
+    return lines;
+}
+
+void SampleServer::clearlog() {
+    QFile log(logfile_);
+    if (log.exists()) log.resize(0);
+}
+
+std::string freshcache(const QString& base) {
+    QDir(base).removeRecursively();
+    QDir().mkpath(base);
+    qputenv("XDG_CACHE_HOME", base.toLocal8Bit());
+    return (base + QStringLiteral("/kestrix/webdata/")).toStdString();
+}
+
+QStringList cachefiles(const std::string& dir) {
+    QStringList names = QDir(QString::fromStdString(dir))
+                            .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return names;
+}
+
+} // namespace kestrix::test

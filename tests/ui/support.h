@@ -1,0 +1,60 @@
+#pragma once
+// Recorders for the window's seams and the sample server as a child process.
+
+#include <QProcess>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/seams.h"
+#include "ui/services.h"
+
+namespace kestrix::test {
+
+class MessageRecorder : public MessageBoxes {
+  public:
+    Answer message(const std::string& text, Buttons buttons) override {
+        texts.push_back(text);
+        this->buttons.push_back(buttons);
+        if (onmessage) onmessage(text);
+        return answer;
+    }
+    std::vector<std::string> texts;
+    std::vector<Buttons> buttons;
+    Answer answer = Answer::ok;
+    std::function<void(const std::string&)> onmessage;
+};
+
+class OpenRecorder : public DocumentOpener {
+  public:
+    void open(const std::string& target) override { targets.push_back(target); }
+    std::vector<std::string> targets;
+};
+
+// The project's sample server on a free loopback port, serving a folder of tests/data.
+class SampleServer {
+  public:
+    ~SampleServer() { stop(); }
+    // Starts it; false when it did not come up.
+    bool start(const QString& datafolder, const QString& rulesfile = {});
+    void stop();
+    int port() const { return port_; }
+    QString proxy() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+    // The request targets received so far, one per request.
+    QStringList requests() const;
+    void clearlog();
+
+  private:
+    QProcess process_;
+    QString logfile_;
+    int port_ = 0;
+};
+
+// Points the per-user cache at a fresh folder; returns the page cache directory.
+std::string freshcache(const QString& base);
+
+// Every file directly in dir, sorted.
+QStringList cachefiles(const std::string& dir);
+
+} // namespace kestrix::test

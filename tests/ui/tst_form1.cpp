@@ -1,0 +1,364 @@
+// The window on its own: start-up state, enabling, the trigger, the key filter, the sort pair,
+// tab stops, About and Exit. No request leaves the process: the search is never reached or
+// ends at the empty-formula message.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "support.h"
+#include "ui/form1.h"
+#include "ui/linklabel.h"
+#include "ui/listbox.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+const char* emptyformula = "First enter a molecular formula, such as \"C5H12\".";
+}
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir home_;
+    MessageRecorder messages_;
+    OpenRecorder opener_;
+    std::unique_ptr<Form1> form_;
+    std::string cachedir_;
+
+    // A window whose automatic first search has not run.
+    void idlewindow() {
+        cachedir_ = freshcache(home_.path() + QStringLiteral("/cache"));
+        messages_ = MessageRecorder();
+        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
+        form_->Timer1->stop();
+    }
+    void waittrigger() { QTest::qWait(60); }
+
+  private slots:
+    void initTestCase() {
+        // Nothing may reach a real network, even if a search started by mistake.
+        qputenv("http_proxy", "http://127.0.0.1:9");
+    }
+    void cleanup() { form_.reset(); }
+
+    void startupstate() {
+        cachedir_ = freshcache(home_.path() + QStringLiteral("/start"));
+        QVERIFY(!QDir(QString::fromStdString(cachedir_)).exists());
+        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
+        Form1& f = *form_;
+        QCOMPARE(f.windowTitle(),
+                 QStringLiteral("National Institute of Standards and Technology Kestrix - "
+                                "Chemistry Version 1.0d3"));
+        QCOMPARE(f.stitle, f.windowTitle().toStdString());
+        QCOMPARE(f.scachedir, cachedir_);
+        QVERIFY(QDir(QString::fromStdString(cachedir_)).exists());
+        QCOMPARE(f.crlf, std::string("\r\n"));
+        QCOMPARE(f.isearching, short(0));
+        QCOMPARE(f.txtMF->text(), QStringLiteral("C5H12"));
+        QCOMPARE(f.Combo1->count(), 2);
+        QCOMPARE(f.Combo1->currentText(), QStringLiteral("BP"));
+        QCOMPARE(f.Combo1->itemText(1), QStringLiteral("MP"));
+        QVERIFY(f.Option1[0]->isChecked());
+        QVERIFY(!f.Option1[1]->isChecked());
+        QVERIFY(f.Check1[0]->isChecked() && f.Check1[1]->isChecked() && f.Check1[2]->isChecked());
+        QVERIFY(!f.Check1[3]->isChecked());
+        QVERIFY(f.Frame2->isHidden());
+        for (LinkLabel* link : {f.lblDetails, f.lbl3D, f.lblMSDS, f.lblChemFinder}) {
+            QVERIFY(link->text().isEmpty());
+        }
+        QCOMPARE(f.Label6->text(), QStringLiteral("NIST"));
+        QVERIFY(!f.mnuCreateTab->isEnabled());
+        QVERIFY(!f.mnuTabulateExcel->isEnabled());
+        QVERIFY(f.optTemp->isChecked());
+        QVERIFY(!f.OptPhaseChange->isChecked() && !f.optGasHS->isChecked());
+        QVERIFY(!f.optGotoNIST->isChecked());
+        QCOMPARE(f.List1->tabstops(), (std::vector<int>{100, 150, 190, 1220}));
+        QCOMPARE(f.Frame2->y(), f.List1->y() + 3);
+        QCOMPARE(f.Frame2->x(), 0);
+        QVERIFY(f.List1->x() < 0);
+        // Start-up's choice of "BP" armed the first search.
+        QVERIFY(f.Timer1->isActive());
+        QCOMPARE(f.triggerword(), std::string("search"));
+        QVERIFY(f.Label4->text().contains(QStringLiteral("/chemistry)")));
+        QVERIFY(f.Label4->text().contains(QStringLiteral("example.org")));
+        f.Timer1->stop();
+    }
+
+    void controlnames() {
+        idlewindow();
+        for (const char* name :
+             {"Label1", "txtMF", "Command1", "Label5", "txtSearch", "Combo1", "List1", "Frame1",
+              "Frame2", "Frame3", "Label2", "Picture1", "lbl3D", "lblMSDS", "lblChemFinder",
+              "lblDetails", "Label4", "Label6"}) {
+            QVERIFY2(form_->findChild<QWidget*>(QString::fromLatin1(name)), name);
+        }
+        const QStringList menus = {QStringLiteral("&File"), QStringLiteral("&Options"),
+                                   QStringLiteral("&Tabulate"), QStringLiteral("&About")};
+        QStringList shown;
+        for (QAction* action : form_->menuBar()->actions()) shown << action->text();
+        QCOMPARE(shown, menus);
+        QStringList tab;
+        for (QAction* action : form_->mnuTab->actions()) {
+            tab << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        QCOMPARE(tab, (QStringList{"&Temperatures", "-", "&Phase Change H, S", "-",
+                                   "&Gas, Liquid, and Solid  H and S", "-", "&HTML Tabulation",
+                                   "&Excel (CSV) Tabulation"}));
+    }
+
+    void setenables_data() {
+        QTest::addColumn<bool>("tf");
+        QTest::newRow("searching") << false;
+        QTest::newRow("idle") << true;
+    }
+    void setenables() {
+        QFETCH(bool, tf);
+        idlewindow();
+        Form1& f = *form_;
+        f.setenables(!tf);
+        f.setenables(tf);
+        QCOMPARE(f.isearching, short(tf ? 0 : -1));
+        QCOMPARE(f.Command1->text(), tf ? QStringLiteral("Search") : QStringLiteral("STOP"));
+        QVERIFY(f.Command1->isEnabled());
+        for (QWidget* w : {static_cast<QWidget*>(f.Combo1), static_cast<QWidget*>(f.txtMF),
+                           static_cast<QWidget*>(f.List1)}) {
+            QCOMPARE(w->isEnabled(), tf);
+        }
+        for (QCheckBox* box : f.Check1) QCOMPARE(box->isEnabled(), tf);
+        QCOMPARE(f.mnuCreateTab->isEnabled(), tf);
+        QCOMPARE(f.mnuTabulateExcel->isEnabled(), tf);
+        QCOMPARE(f.mnuOpt->menuAction()->isEnabled(), tf);
+        // Never touched: the unit buttons, the filter box, the Tabulate menu.
+        QVERIFY(f.Option1[0]->isEnabled() && f.Option1[1]->isEnabled());
+        QVERIFY(f.txtSearch->isEnabled());
+        QVERIFY(f.mnuTab->menuAction()->isEnabled());
+    }
+
+    void emptyformulamessage() {
+        idlewindow();
+        form_->txtMF->setText(QStringLiteral("   "));
+        form_->Command1_Click();
+        QCOMPARE(messages_.texts, std::vector<std::string>{emptyformula});
+        QCOMPARE(form_->isearching, short(0));
+        QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
+    }
+
+    void unsafeformulamessage_data() {
+        QTest::addColumn<QString>("formula");
+        QTest::newRow("slash") << QStringLiteral("../C5H12");
+        QTest::newRow("backslash") << QStringLiteral("C5\\H12");
+    }
+    void unsafeformulamessage() {
+        QFETCH(QString, formula);
+        idlewindow();
+        form_->txtMF->setText(formula);
+        form_->Command1_Click();
+        QCOMPARE(messages_.texts,
+                 std::vector<std::string>{"A molecular formula cannot contain \"/\" or \"\\\"."});
+        QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
+        QVERIFY(form_->txtMF->isEnabled());
+        QVERIFY(cachefiles(cachedir_).isEmpty());
+    }
+
+    void triggerrunslastwordonce() {
+        idlewindow();
+        form_->txtMF->clear();
+        form_->settrigger("tab");
+        form_->settrigger("search");
+        waittrigger();
+        QCOMPARE(messages_.texts.size(), std::size_t(1));
+        QVERIFY(!form_->Timer1->isActive());
+        waittrigger();
+        QCOMPARE(messages_.texts.size(), std::size_t(1));
+    }
+
+    void triggerarmedduringactionisdropped() {
+        idlewindow();
+        form_->txtMF->clear();
+        messages_.onmessage = [this](const std::string&) { form_->settrigger("search"); };
+        form_->settrigger("search");
+        waittrigger();
+        waittrigger();
+        QCOMPARE(messages_.texts.size(), std::size_t(1));
+        QVERIFY(!form_->Timer1->isActive());
+    }
+
+    void triggerfiresabout10msafterstartup() {
+        cachedir_ = freshcache(home_.path() + QStringLiteral("/late"));
+        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
+        form_->txtMF->clear(); // the first search then ends at its message
+        messages_.texts.clear();
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!messages_.texts.empty(), 2000);
+        QVERIFY(clock.elapsed() >= 9);
+        QCOMPARE(messages_.texts.front(), std::string(emptyformula));
+    }
+
+    void enterarmssearch() {
+        idlewindow();
+        form_->txtMF->setText(QStringLiteral("C6H14"));
+        QTest::keyClick(form_->txtMF, Qt::Key_Return);
+        QVERIFY(form_->Timer1->isActive());
+        QCOMPARE(form_->triggerword(), std::string("search"));
+        QCOMPARE(form_->txtMF->text(), QStringLiteral("C6H14"));
+        form_->Timer1->stop();
+    }
+
+    void otherkeysarmnothing() {
+        idlewindow();
+        QTest::keyClicks(form_->txtMF, QStringLiteral("h2o"));
+        QCOMPARE(form_->txtMF->text(), QStringLiteral("C5H12h2o"));
+        QVERIFY(!form_->Timer1->isActive());
+    }
+
+    void sortpair_data() {
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<bool>("byproperty");
+        QTest::addColumn<bool>("alphabetically");
+        QTest::newRow("alphabetically while by property") << 3 << false << true;
+        QTest::newRow("unchecking by property") << 2 << false << false;
+    }
+    void sortpair() {
+        QFETCH(int, clicked);
+        QFETCH(bool, byproperty);
+        QFETCH(bool, alphabetically);
+        idlewindow();
+        form_->txtMF->clear();
+        form_->show();
+        QTest::mouseClick(form_->Check1[clicked], Qt::LeftButton, {},
+                          QPoint(5, form_->Check1[clicked]->height() / 2));
+        QCOMPARE(form_->Check1[2]->isChecked(), byproperty);
+        QCOMPARE(form_->Check1[3]->isChecked(), alphabetically);
+        QVERIFY(form_->Check1[0]->isEnabled());
+        waittrigger();
+        waittrigger();
+        QCOMPARE(messages_.texts.size(), std::size_t(1)); // exactly one search ran
+    }
+
+    void showpropertytogglesframe() {
+        idlewindow();
+        form_->show();
+        QTest::mouseClick(form_->Check1[0], Qt::LeftButton, {},
+                          QPoint(5, form_->Check1[0]->height() / 2));
+        QVERIFY(!form_->Check1[0]->isChecked());
+        QVERIFY(form_->Frame2->isVisible());
+        QVERIFY(!form_->Timer1->isActive());
+    }
+
+    void settab_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("last");
+        QTest::newRow("four") << QStringLiteral("100,150,190,1220") << 4 << 1220;
+        QStringList many;
+        for (int i = 1; i <= 25; ++i) many << QString::number(i * 10);
+        QTest::newRow("twenty-five") << many.join(QLatin1Char(',')) << 21 << 210;
+        QTest::newRow("none") << QString() << 0 << 0;
+        QTest::newRow("adjacent commas") << QStringLiteral("100,,190") << 3 << 190;
+    }
+    void settab() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(int, last);
+        idlewindow();
+        form_->settab(form_->List1, text.toStdString());
+        const std::vector<int>& stops = form_->List1->tabstops();
+        QCOMPARE(int(stops.size()), count);
+        if (count > 0) QCOMPARE(stops.back(), last);
+        if (text.contains(QLatin1String(",,"))) QCOMPARE(stops[1], 0);
+    }
+
+    void tabstopsplacefields() {
+        idlewindow();
+        ListBox& list = *form_->List1;
+        const QFontMetrics metrics(list.font());
+        const double unit = metrics.averageCharWidth() / 4.0;
+        const std::vector<int> xs =
+            list.fieldpositions(QStringLiteral("0309.200\tC1\tBP 309.2\tpentane\tFormula=C5H12"));
+        QCOMPARE(int(xs.size()), 5);
+        QCOMPARE(xs[0], 0);
+        QCOMPARE(xs[1], int(100 * unit));
+        QCOMPARE(xs[2], int(150 * unit));
+        QCOMPARE(xs[3], int(190 * unit));
+        QCOMPARE(xs[4], int(1220 * unit));
+    }
+
+    void aboutbox() {
+        idlewindow();
+        form_->mnuAbout->trigger();
+        QCOMPARE(messages_.texts.size(), std::size_t(1));
+        const std::string& text = messages_.texts.front();
+        QVERIFY(
+            text.starts_with("kestrix.exe version 1.0d3 was written by the Kestrix developers, "));
+        QVERIFY(text.find("@example.org. ") != std::string::npos);
+        QVERIFY(text.ends_with("Note that NIST does not necessarily use the preferred IUPAC name "
+                               "in their database."));
+        QCOMPARE(messages_.buttons.front(), Buttons::ok);
+    }
+
+    void gotonisttoggles() {
+        idlewindow();
+        form_->optGotoNIST->trigger();
+        QVERIFY(form_->optGotoNIST->isChecked());
+        form_->optGotoNIST->trigger();
+        QVERIFY(!form_->optGotoNIST->isChecked());
+    }
+
+    void tabulationgroupsreopenmenu() {
+        idlewindow();
+        form_->show();
+        form_->optTemp->trigger();
+        QVERIFY(!form_->optTemp->isChecked());
+        QCOMPARE(form_->triggerword(), std::string("tab"));
+        QTRY_VERIFY_WITH_TIMEOUT(form_->mnuTab->isVisible(), 1000);
+        form_->mnuTab->hide();
+    }
+
+    void exitendsprocessmidwait() {
+        // The child runs a window that waits 30 seconds, and chooses Exit after 200 ms.
+        QProcess child;
+        child.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--exit-mid-wait")});
+        QVERIFY(child.waitForStarted(5000));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(child.waitForFinished(10000));
+        QVERIFY(clock.elapsed() < 10000);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QVERIFY(!child.readAllStandardOutput().contains("wait returned"));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "--exit-mid-wait") {
+        MessageRecorder messages;
+        Form1 form(Services{&messages, nullptr});
+        form.Timer1->stop();
+        QTimer::singleShot(200, form.mnuExit, &QAction::trigger);
+        form.wait(30);
+        std::printf("wait returned\n");
+        return 3;
+    }
+    TestForm1 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_form1.moc"
