@@ -7,6 +7,8 @@ namespace kestrix {
 
 QtTransfer::QtTransfer(int timeoutms, QObject* parent) : QObject(parent), timeoutms_(timeoutms) {
     manager_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, &QtTransfer::Cancel);
 }
 
 QtTransfer::~QtTransfer() {
@@ -51,6 +53,7 @@ bool QtTransfer::Execute(const std::string& url, const std::string& operation, c
     reply_ = manager_.get(req);
     connect(reply_, &QNetworkReply::readyRead, this, &QtTransfer::readyread);
     connect(reply_, &QNetworkReply::finished, this, &QtTransfer::finished);
+    deadline_.start(2 * timeoutms_);
     return true;
 }
 
@@ -68,6 +71,7 @@ void QtTransfer::readyread() {
 void QtTransfer::finished() {
     QNetworkReply* reply = reply_;
     if (!reply) return;
+    deadline_.stop();
     if (reply->error() != QNetworkReply::NoError || !statusok()) failed_ = true;
     if (!failed_ && StateChanged) StateChanged(transferstate::responsecompleted);
     if (failed_ && StateChanged) StateChanged(transferstate::error);
@@ -103,6 +107,7 @@ std::string QtTransfer::OpenURL(const std::string& url) {
         }
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(2 * timeoutms_, reply, &QNetworkReply::abort);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     body += reply->readAll();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

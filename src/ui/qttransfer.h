@@ -1,10 +1,13 @@
 #pragma once
 // The HTTP transfer component over QNetworkAccessManager: redirects followed, the system proxy
 // honoured, a request time-out, and any final status other than 2xx counted as a failure.
+// timeoutms ends a transfer that receives nothing for that long; a transfer that still runs
+// after twice that time (a server dripping its answer) is ended too.
 
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include "web/transfer.h"
 
@@ -37,6 +40,7 @@ class QtTransfer : public QObject, public Transfer {
 
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> reply_;
+    QTimer deadline_;
     int timeoutms_;
     bool running_ = false;
     bool succeeded_ = false;

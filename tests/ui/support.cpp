@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -13,10 +14,12 @@ bool SampleServer::start(const QString& datafolder, const QString& rulesfile) {
                                       .arg(QCoreApplication::applicationPid())
                                       .arg(++counter);
     QFile::remove(logfile_);
-    QStringList arguments = {
-        QStringLiteral("--data"), QStringLiteral(KESTRIX_TEST_DATA "/") + datafolder,
-        QStringLiteral("--port"), QStringLiteral("0"),
-        QStringLiteral("--log"),  logfile_};
+    const QString data = QDir::isAbsolutePath(datafolder)
+                             ? datafolder
+                             : QStringLiteral(KESTRIX_TEST_DATA "/") + datafolder;
+    QStringList arguments = {QStringLiteral("--data"), data,
+                             QStringLiteral("--port"), QStringLiteral("0"),
+                             QStringLiteral("--log"),  logfile_};
     if (!rulesfile.isEmpty()) arguments << QStringLiteral("--rules") << rulesfile;
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(KESTRIX_SAMPLE_SERVER), arguments);
@@ -67,6 +70,19 @@ QStringList cachefiles(const std::string& dir) {
     QStringList names = QDir(QString::fromStdString(dir))
                             .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     return names;
+}
+
+} // namespace kestrix::test
+
+namespace kestrix::test {
+
+QStringList filesbelow(const QString& dir) {
+    QStringList out;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    const QDir base(dir);
+    while (it.hasNext()) out << base.relativeFilePath(it.next());
+    out.sort();
+    return out;
 }
 
 } // namespace kestrix::test

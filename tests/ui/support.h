@@ -32,7 +32,8 @@ class OpenRecorder : public DocumentOpener {
     std::vector<std::string> targets;
 };
 
-// The project's sample server on a free loopback port, serving a folder of tests/data.
+// The project's sample server on a free loopback port, serving a folder of tests/data (or an
+// absolute folder).
 class SampleServer {
   public:
     ~SampleServer() { stop(); }
@@ -56,5 +57,8 @@ std::string freshcache(const QString& base);
 
 // Every file directly in dir, sorted.
 QStringList cachefiles(const std::string& dir);
+
+// Every file below dir, as paths relative to it, sorted.
+QStringList filesbelow(const QString& dir);
 
 } // namespace kestrix::test

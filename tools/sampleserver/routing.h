@@ -1,0 +1,37 @@
+#pragma once
+// What the sample server answers to a request target when no rule interferes: the routing of
+// "/cgi/cbook.cgi" queries to the files of the sample folder, and the small pages it makes itself.
+
+#include <QByteArray>
+#include <QString>
+
+namespace kestrix::sampleserver {
+
+inline constexpr const char* htmltype = "text/html; charset=ISO-8859-1";
+inline constexpr const char* giftype = "image/gif";
+
+struct Response {
+    int status = 200;
+    QByteArray contenttype = htmltype;
+    QByteArray body;
+    QByteArray location; // the Location header of a redirect; empty for none
+};
+
+// The answer to target (path and query) from the sample folder datadir:
+//   Formula=X&...  -> formula/X.htm, or a "No Matching Species Found" page (status 200)
+//   ID=X&...       -> compound/X.htm, or 404
+//   Reduced=X      -> image/X.gif, or 404
+// X is taken as sent, without decoding; only the first key of the query counts. Any other
+// path or key gives 404.
+Response route(const QString& datadir, const QByteArray& target);
+
+// A small HTML page "Error N" with status N.
+Response statuspage(int status);
+
+// A 302 redirect to location.
+Response redirect(const QByteArray& location);
+
+// The status line and headers of r for a body of contentlength bytes, blank line included.
+QByteArray responsehead(const Response& r, qint64 contentlength);
+
+} // namespace kestrix::sampleserver
