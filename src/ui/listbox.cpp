@@ -1,5 +1,6 @@
 #include "ui/listbox.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -61,6 +62,13 @@ void ListBox::clearitems() {
     clear();
 }
 
+double ListBox::dialogunit() const {
+    // The columns were laid out for the design font, whose average character width is 9/16 of
+    // its height; a wider fallback font must not move them (the identifier would show, or the
+    // names slide under the panel that hides the property column).
+    return QFontInfo(font()).pixelSize() * 9.0 / 16.0 / 4.0;
+}
+
 void ListBox::settabstops(std::vector<int> stops) {
     tabstops_ = std::move(stops);
     viewport()->update();
@@ -68,7 +76,7 @@ void ListBox::settabstops(std::vector<int> stops) {
 
 std::vector<int> ListBox::fieldpositions(const QString& text) const {
     const QFontMetrics metrics(font());
-    const double unit = metrics.averageCharWidth() / 4.0;
+    const double unit = dialogunit();
     std::vector<int> xs;
     int x = 0;
     const QStringList fields = text.split(QLatin1Char('\t'));

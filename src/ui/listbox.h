@@ -1,6 +1,6 @@
 #pragma once
 // The result list: a list box kept in list order, showing each entry's tab-separated fields
-// at its tab stops (in dialog units, a quarter of the font's average character width).
+// at its tab stops (in dialog units, a quarter of the design font's average character width).
 
 #include <QListWidget>
 #include <string>
@@ -27,6 +27,8 @@ class ListBox : public QListWidget {
     // Tab stops in dialog units; none means the default stops.
     void settabstops(std::vector<int> stops);
     const std::vector<int>& tabstops() const { return tabstops_; }
+    // One horizontal dialog unit in pixels.
+    double dialogunit() const;
     // The x position, in pixels from the list's left edge, at which each field of text starts.
     std::vector<int> fieldpositions(const QString& text) const;
 

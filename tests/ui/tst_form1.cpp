@@ -287,8 +287,8 @@ class TestForm1 : public QObject {
     void tabstopsplacefields() {
         idlewindow();
         ListBox& list = *form_->List1;
-        const QFontMetrics metrics(list.font());
-        const double unit = metrics.averageCharWidth() / 4.0;
+        const double unit = list.dialogunit();
+        QVERIFY(unit > 1);
         const std::vector<int> xs =
             list.fieldpositions(QStringLiteral("0309.200\tC1\tBP 309.2\tpentane\tFormula=C5H12"));
         QCOMPARE(int(xs.size()), 5);
