@@ -27,14 +27,11 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     if (idname.find('*') != std::string::npos) {
         const std::string match = findfirstmatch(dir, idname);
         if (!match.empty()) {
-            idname = asciilower(match);
+            // The lower-cased match must still open the file where letter case matters.
+            idname = resolvename(dir, asciilower(match));
         } else {
             strsub(idname, "*", "data");
         }
-    }
-    // A lower-cased match must still open the file where letter case matters.
-    if (const std::string existing = resolvename(dir, idname); !existing.empty()) {
-        idname = existing;
     }
     const auto idpath = cachepath(dir, idname);
 

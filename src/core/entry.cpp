@@ -16,7 +16,10 @@ std::string propertyvalue(const std::string& value, bool iskelvin) {
         if (d == std::floor(d)) {
             d -= 273;
         } else {
-            d = std::floor((d - 273.15) * 10) / 10;
+            // Truncate the decimal value, not its binary neighbour below it: 1024.35 K is
+            // 751.2 degrees, though the difference in binary is a hair under 751.2.
+            const double tenths = (d - 273.15) * 10;
+            d = std::floor(std::nearbyint(tenths * 1e6) / 1e6) / 10;
         }
     }
     return v == "9999" ? "?" : plaindecimal(d);

@@ -1,7 +1,5 @@
 #include "core/names.h"
 
-#include <cmath>
-
 #include "core/number.h"
 #include "core/text.h"
 
@@ -56,7 +54,7 @@ std::string displayname(std::string name) {
     }
 
     const double whole = roundhalfeven(numericvalue(name));
-    if (std::fabs(whole) <= 2147483647.0 && whole != 0 && !prefix.empty() &&
+    if (whole >= -2147483648.0 && whole <= 2147483647.0 && whole != 0 && !prefix.empty() &&
         !endswith(prefix, "-")) {
         prefix += '-';
     }

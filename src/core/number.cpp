@@ -81,7 +81,8 @@ std::string formatsortkey(std::string_view value) {
     char* end = nullptr;
     const double d = std::strtod(text.c_str(), &end);
     if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(d)) return text;
-    const double rounded = std::nearbyint(d * 1000) / 1000;
+    // From 2^53 on every double is a whole number; scaling it by 1000 could also overflow.
+    const double rounded = std::fabs(d) < 0x1p53 ? std::nearbyint(d * 1000) / 1000 : d;
     char buffer[512];
     if (rounded < 0) {
         std::snprintf(buffer, sizeof buffer, "%09.3f", rounded);

@@ -75,7 +75,8 @@ template <typename Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-Form1::Form1(Services services) : messages_(services.messages), opener_(services.opener) {
+Form1::Form1(Services services)
+    : messages_(services.messages), opener_(services.opener), searchpause_(services.searchpause) {
     if (!messages_) {
         ownmessages_ = std::make_unique<QtMessageBoxes>(this);
         messages_ = ownmessages_.get();

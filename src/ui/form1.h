@@ -36,6 +36,7 @@ struct Services {
     MessageBoxes* messages = nullptr; // QMessageBox when null
     DocumentOpener* opener = nullptr; // the desktop's default programs when null
     int transfertimeoutms = 30000;
+    double searchpause = 2; // seconds after a search that fetched its result page
 };
 
 class Form1 : public QMainWindow, private TitleBar, private Panel {
@@ -135,6 +136,7 @@ class Form1 : public QMainWindow, private TitleBar, private Panel {
     DocumentOpener* opener_;
     std::string triggerword_;
     bool intick_ = false;
+    double searchpause_ = 2;
     std::mt19937 random_;
 };
 

@@ -114,7 +114,7 @@ void Form1::dosearch(bool ishowprop, bool ishowpic, bool isortprop, bool isortal
         events_->doevents();
     }
 
-    if (!fromcache) wait(2);
+    if (!fromcache) wait(searchpause_);
     setenables(true);
     if (List1->count() > 0) {
         if (List1->currentRow() == 0) {

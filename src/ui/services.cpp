@@ -48,7 +48,7 @@ void QtEvents::waitforevents(int ms) {
 void QtEvents::sleep(int ms) {
     if (ms <= 0) return;
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 

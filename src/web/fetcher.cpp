@@ -1,6 +1,8 @@
 #include "web/fetcher.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kestrix {
 
@@ -57,7 +59,11 @@ void Fetcher::statechanged(int state) {
 
 void Fetcher::wait(double t) {
     if (!(t > 0)) return;
-    events_.sleep(static_cast<int>(std::lround(t * 1000)));
+    // The event seam sleeps in int milliseconds: a longer wait goes in pieces.
+    constexpr long long longest = std::numeric_limits<int>::max();
+    for (long long ms = std::llround(std::min(t * 1000, 1e18)); ms > 0; ms -= longest) {
+        events_.sleep(static_cast<int>(std::min(ms, longest)));
+    }
 }
 
 } // namespace kestrix

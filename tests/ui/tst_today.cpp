@@ -16,7 +16,7 @@ using namespace kestrix::test;
 
 class TestToday : public QObject {
     Q_OBJECT
-private:
+  private:
     SampleServer server_;
     QTemporaryDir home_;
     MessageRecorder messages_;
@@ -30,7 +30,7 @@ private:
         return out;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(server_.start(QStringLiteral("today")));
         qputenv("http_proxy", server_.proxy().toLatin1());

@@ -1,0 +1,170 @@
+// getdata: the compound record, from the page cache or fetched and stored.
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "../table.h"
+#include "compound/getdata.h"
+#include "web/cache.h"
+#include "web/server.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+const std::string fields = "T<sub>boil</sub>|Formula|CAS Reg|Str3File";
+
+std::string compoundpage(const std::string& cas, const std::string& boil) {
+    return "<h1 id=\"Top\">Pentane</h1><li><strong>Formula:</strong> C<sub>5</sub>H<sub>12</sub>"
+           "</li>\n<li><strong>CAS Registry Number:</strong> " +
+           cas + "</li><a href=\"/cgi/cbook.cgi/C109660.mol?Str3File=C109660\">3d</a><tr><td>" +
+           "T<sub>boil</sub></td><td>" + boil + " &plusmn; 0.2</td></tr>";
+}
+
+// The page source, message boxes and link labels, recording their calls.
+struct Recorder : PageSource, MessageBoxes, LinkCaptions {
+    std::string page = compoundpage("109-66-0", "309.2");
+    Strings fetched, messages;
+    int emptied = 0;
+    std::string getHTMLpage(const std::string& surl, const std::string& cap) override {
+        fetched.push_back(cap + surl);
+        return page;
+    }
+    Answer message(const std::string& text, Buttons) override {
+        messages.push_back(text);
+        return Answer::ok;
+    }
+    void emptylinkcaptions() override { ++emptied; }
+};
+
+std::string stored(const std::string& page) {
+    return "<base href=" + server::compoundurl("X1") + ">\r\n" + page;
+}
+
+} // namespace
+
+class TestGetdata : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp_;
+    std::string dir_;
+    Recorder r_;
+
+    std::string get(const std::string& smw, const std::string& sid, bool force = false,
+                    const std::string& list = fields, const std::string& ext = "thermo") {
+        CompoundContext context{dir_, r_, r_, r_};
+        return getdata(smw, sid, list, ext, "1/3: ", force, context);
+    }
+    QStringList files() const {
+        return QDir(QString::fromStdString(dir_)).entryList(QDir::Files | QDir::Hidden);
+    }
+    std::string file(const std::string& name) const { return loadfromfile(dir_ + name); }
+    void put(const std::string& name, const std::string& text) {
+        QVERIFY(puttofile(text, dir_ + name));
+    }
+
+  private slots:
+    void init() {
+        static int n = 0;
+        dir_ = tmp_.path().toStdString() + "/" + std::to_string(++n) + "/";
+        QVERIFY(QDir().mkpath(QString::fromStdString(dir_)));
+        r_ = Recorder();
+    }
+
+    void fetchedandstored() {
+        const std::string record = get("C5H12", "X1");
+        QCOMPARE(record, std::string("|T<sub>boil</sub>=309.2|Formula=C5H12|CAS Reg=109-66-0"
+                                     "|Str3File=C109660|file=C5H12-CAS-109-66-0-thermo.htm"));
+        const std::string url =
+            "http://" + std::string(server::host()) + "/cgi/cbook.cgi?ID=X1&Units=SI&Mask=7";
+        QCOMPARE(r_.fetched, Strings{"1/3: " + url});
+        QCOMPARE(r_.emptied, 1);
+        QVERIFY(r_.messages.empty());
+        QCOMPARE(files(), (QStringList{"C5H12-CAS-109-66-0-thermo.htm", "C5H12-X1-thermo"}));
+        QCOMPARE(file("C5H12-X1-thermo"), std::string("CAS-109-66-0"));
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), "<base href=" + url + ">\r\n" + r_.page);
+    }
+
+    void fromcacheandforcenew() {
+        put("C5H12-X1-thermo", "CAS-109-66-0");
+        put("C5H12-CAS-109-66-0-thermo.htm", stored(compoundpage("109-66-0", "300.1")));
+        QVERIFY(get("C5H12", "X1").starts_with("|T<sub>boil</sub>=300.1|"));
+        QVERIFY(r_.fetched.empty());
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(compoundpage("109-66-0", "300.1")));
+        QVERIFY(get("C5H12", "X1", true).starts_with("|T<sub>boil</sub>=309.2|"));
+        QCOMPARE(r_.fetched.size(), std::size_t(1));
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(r_.page));
+    }
+
+    // Identifier file and compound page file as found ("-": missing): the page is fetched.
+    void fetchedagain_data() {
+        addrows({{"identifier not CAS-", "109-66-0", "page"},
+                 {"identifier empty", "", "page"},
+                 {"identifier missing", "-", "page"},
+                 {"page file empty", "CAS-109-66-0", ""},
+                 {"page file missing", "CAS-109-66-0", "-"},
+                 {"page name not safe", "CAS-../x", "page"}});
+    }
+    void fetchedagain() {
+        QFETCH(QByteArrayList, r);
+        if (r[0] != "-") put("C5H12-X1-thermo", r[0].toStdString());
+        if (r[1] != "-") put("C5H12-CAS-109-66-0-thermo.htm", r[1].toStdString());
+        QVERIFY(get("C5H12", "X1").starts_with("|T<sub>boil</sub>=309.2|"));
+        QCOMPARE(r_.fetched.size(), std::size_t(1));
+        QCOMPARE(file("C5H12-X1-thermo"), std::string("CAS-109-66-0"));
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(r_.page));
+    }
+
+    void withoutcasnumber() {
+        r_.page = "<h1 id=\"Top\">x</h1><td>T<sub>boil</sub></td><td>250</td>";
+        QCOMPARE(get("C5H12", "X1"), std::string("|T<sub>boil</sub>=250|Formula=|CAS Reg="
+                                                 "|Str3File=|file=C5H12-X1-thermo.htm"));
+        QCOMPARE(files(), QStringList{"C5H12-X1-thermo.htm"});
+        QCOMPARE(file("C5H12-X1-thermo.htm"), stored(r_.page));
+    }
+
+    void failedfetch() {
+        r_.page.clear();
+        QCOMPARE(get("C5H12", "X1"), std::string("|T<sub>boil</sub>=|Formula=|CAS Reg=|Str3File="
+                                                 "|file=C5H12-X1-thermo.htm"));
+        QVERIFY(files().isEmpty());
+    }
+
+    void fieldlists() {
+        QCOMPARE(get("C5H12", "X1", false, ""), std::string("|file="));
+        QCOMPARE(get("C5H12", "X1", false, "Formula|~Bogus"),
+                 std::string("|Formula=C5H12|~Bogus=|file="));
+        QCOMPARE(r_.messages, Strings{"Bogus"});
+        QCOMPARE(r_.emptied, 2);
+    }
+
+    void emptyextension() {
+        QVERIFY(get("C5H12", "X1", false, fields, "").ends_with("|file=C5H12-CAS-109-66-0-.htm"));
+        QCOMPARE(files(), (QStringList{"C5H12-CAS-109-66-0-.htm", "C5H12-X1-"}));
+    }
+
+    void wildcards() {
+        // The match is lower-cased, yet still opens the file on a case-sensitive file system.
+        put("C5H12-X1-thermo", "CAS-109-66-0");
+        put("C5H*-CAS-109-66-0-thermo.htm", stored(compoundpage("109-66-0", "301")));
+        QVERIFY(get("C5H*", "X1").starts_with("|T<sub>boil</sub>=301|"));
+        QVERIFY(r_.fetched.empty());
+        // Without a match every "*" of the identifier file's name reads "data".
+        QVERIFY(get("C9*", "X1").ends_with("|file=C9*-CAS-109-66-0-thermo.htm"));
+        QVERIFY(files().contains("C9data-X1-thermo"));
+        QVERIFY(files().contains("C9*-CAS-109-66-0-thermo.htm"));
+    }
+
+    void unsafenames() {
+        QVERIFY(get("C5H12", "../X1").ends_with("|file=C5H12-CAS-109-66-0-thermo.htm"));
+        QCOMPARE(files(), QStringList{"C5H12-CAS-109-66-0-thermo.htm"});
+        QVERIFY(QDir(QString::fromStdString(dir_ + "..")).entryList(QDir::Files).isEmpty());
+        r_.page = compoundpage("109/66", "309.2");
+        QVERIFY(get("C6H14", "X2").ends_with("|CAS Reg=109/66|Str3File=C109660|file="));
+        QCOMPARE(files(), QStringList{"C5H12-CAS-109-66-0-thermo.htm"});
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGetdata)
+#include "tst_getdata.moc"

@@ -1,0 +1,180 @@
+// The tabulation field list, the field lookup and the HTML and CSV texts, byte for byte.
+
+#include "../table.h"
+#include "tabulate/tabulate.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+
+const QByteArray prefix = "http://3d.test/x?S=";
+const QByteArray temps =
+    "|T<sub>fus</sub>|T<sub>triple</sub>|T<sub>boil</sub>|T<sub>c</sub>|P<sub>c</sub>";
+const QByteArray phase = "|~<sub>vap</sub>H|~<sub>vap</sub>S|~<sub>fus</sub>H|~<sub>fus</sub>S";
+const QByteArray gas = "|~<sub>f</sub>H&#176;<sub>gas</sub>|S&#176;<sub>gas</sub>"
+                       "|~<sub>f</sub>H&#176;<sub>liquid</sub>|S&#176;<sub>liquid</sub>"
+                       "|~<sub>f</sub>H&#176;<sub>solid</sub>|S&#176;<sub>solid</sub>";
+
+const QByteArray htmlstart =
+    "<style>.t1{background-color:#CCCCCC} .t2{background-color:#CCFFCC} "
+    ".t3{background-color:#CCCCFF} .t4{background-color:#CCFFFF}</style>\r\n"
+    "<table cellspacing=0 cellpadding=3><tr><td class=t1 valign=top><b>Name</b></td>"
+    "<td class=t1 valign=top><b>Structure</b></td><td class=T1>&nbsp;</td>"
+    "<td class=t1 valign=top><b>Formula</b></td><td class=t1 valign=top><b>MW</b></td>"
+    "<td class=t1 valign=top><b>CAS#</b></td>";
+const QByteArray csvstart = "\"Name\",\"Structure\",\"\",\"Formula\",\"MW\",\"CAS#\"";
+
+// Header cells of one group, and value cells of one group.
+QByteArray heads(int group, const QList<QByteArray>& labels) {
+    QByteArray out;
+    for (const QByteArray& l : labels) {
+        out += "<td class=t" + QByteArray::number(group) + " valign=top nowrap><b>" + l +
+               "&nbsp;</b></td>";
+    }
+    return out;
+}
+QByteArray cells(int group, const QList<QByteArray>& values) {
+    QByteArray out;
+    for (const QByteArray& v : values) {
+        out += "<td class=t" + QByteArray::number(group) + " valign=top>" + v + "&nbsp;</td>";
+    }
+    return out;
+}
+
+const QByteArray tempheads =
+    heads(2, {"T<sub>fus</sub><br>Kelvin", "T<sub>triple</sub><br>Kelvin",
+              "T<sub>boil</sub><br>Kelvin", "T<sub>c</sub><br>Kelvin", "P<sub>c</sub><br>bar"});
+const QByteArray tempcsv =
+    ",\"T_fus Kelvin\",\"T_triple Kelvin\",\"T_boil Kelvin\",\"T_c Kelvin\",\"P_c bar\"";
+const QList<QByteArray> phaselabels{"Delta_<sub>vap</sub>H<br>kJ/mol", "Delta_<sub>vap</sub>S",
+                                    "Delta_<sub>fus</sub>H<br>kJ/mol", "Delta_<sub>fus</sub>S"};
+const QByteArray phasecsv =
+    ",\"Delta__vapH kJ/mol\",\"Delta__vapS\",\"Delta__fusH kJ/mol\",\"Delta__fusS\"";
+
+} // namespace
+
+class TestTabulate : public QObject {
+    Q_OBJECT
+  private slots:
+    void fieldlist() {
+        const QByteArray t = "|" + temps, p = "|" + phase, g = "|" + gas;
+        QCOMPARE(qb(tabulationfieldlist(false, false, false)), t);
+        QCOMPARE(qb(tabulationfieldlist(true, false, false)), t);
+        QCOMPARE(qb(tabulationfieldlist(false, true, false)), p);
+        QCOMPARE(qb(tabulationfieldlist(false, true, true)), p + g);
+        QCOMPARE(qb(tabulationfieldlist(true, true, true)), t + p + g);
+    }
+
+    // field name, record, value
+    void getfield_data() {
+        const char* summary = "Formula=C5H12|Molecular Weight=72.1488|CAS Reg=109-66-0";
+        const QByteArray long120 = "v=" + QByteArray(120, 'x'), first100(100, 'x');
+        addrows({{"first item", "Formula", summary, "C5H12"},
+                 {"last item", "CAS Reg", summary, "109-66-0"},
+                 {"empty value", "T<sub>c</sub>", "T<sub>c</sub>=|P<sub>c</sub>=33.7", ""},
+                 {"case matters", "formula", summary, ""},
+                 {"file item", "file", "x=1|file=C5H12-CAS-1-thermo.htm", "C5H12-CAS-1-thermo.htm"},
+                 {"cut at 100", "v", long120.constData(), first100.constData()},
+                 {"first occurrence, anywhere", "H", "~<sub>vap</sub>H= 26.4 |H=1", "26.4"},
+                 {"missing", "Str3File", summary, ""}});
+    }
+    void getfield() {
+        QFETCH(QByteArrayList, r);
+        QCOMPARE(qb(kestrix::getfield(r[0].toStdString(), r[1].toStdString())), r[2]);
+    }
+
+    void tabulate_data() {
+        QTest::addColumn<QByteArray>("fieldlist");
+        QTest::addColumn<QList<QByteArray>>("entries");
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QByteArray>("csv");
+
+        QTest::newRow("empty list")
+            << "|" + temps << QList<QByteArray>{} << htmlstart + tempheads + "</tr></table>"
+            << csvstart + tempcsv + "\r\n";
+
+        const QByteArray pentane =
+            "0309.200\tX1\tBP 309.2\tpentane\tFormula=C5H12|Molecular Weight=72.1488|CAS Reg="
+            "109-66-0|Str3File=C109660|T<sub>fus</sub>=143.5|T<sub>triple</sub>=|T<sub>boil"
+            "</sub>=309.2|T<sub>c</sub>=469.7|P<sub>c</sub>=33.7|file=C5H12-CAS-109-66-0-thermo."
+            "htm";
+        const QByteArray neopentane = "?\tX2\tBP ?\tneopentane\tFormula=C5H12|Molecular Weight="
+                                      "72.15|CAS Reg=463-82-1|Str3File=|T<sub>boil</sub>=282.6"
+                                      "|file=C5H12-CAS-463-82-1-thermo.htm";
+        QTest::newRow("temperatures, one without 3-D reference")
+            << "|" + temps << QList<QByteArray>{pentane, neopentane}
+            << htmlstart + tempheads +
+                   "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank "
+                   "href=C5H12-CAS-109-66-0-thermo.htm>pentane</a></td><td class=t1 valign=top>"
+                   "<img border=0 src=X1.gif></td><td class=t1 valign=top><a target=_blank "
+                   "href=http://3d.test/x?S=C109660>3D</a></td><td class=t1 valign=top>C5H12"
+                   "</td><td class=t1 valign=top>72.1488</td><td class=t1 valign=top>109-66-0"
+                   "</td>" +
+                   cells(2, {"143.5", "", "309.2", "469.7", "33.7"}) +
+                   "</tr>\r\n\r\n<tr><td class=t1 valign=top><a target=_blank "
+                   "href=C5H12-CAS-463-82-1-thermo.htm>neopentane</a></td><td class=t1 "
+                   "valign=top colspan=2><img src=X2.gif></td><td class=t1 valign=top>C5H12</td>"
+                   "<td class=t1 valign=top>72.15</td><td class=t1 valign=top>463-82-1</td>" +
+                   cells(2, {"", "", "282.6", "", ""}) + "</tr>\r\n</table>"
+            << csvstart + tempcsv +
+                   "\r\n\r\n\"pentane\",\"X1.gif\",\"http://3d.test/x?S=C109660\",\"C5H12\","
+                   "\"72.1488\",\"109-66-0\",143.5,,309.2,469.7,33.7\r\n\r\n\"neopentane\","
+                   "\"X2.gif\",,\"C5H12\",\"72.15\",\"463-82-1\",,,282.6,,\r\n";
+
+        const QByteArray all = "k\tX1\tBP 1\tpentane\tT<sub>boil</sub>=309.2|~<sub>vap</sub>H="
+                               "26.4 @298.15 Kelvin|S&#176;<sub>gas</sub>=349.6|Str3File=S1";
+        QTest::newRow("all groups")
+            << "|" + temps + "|" + phase + "|" + gas << QList<QByteArray>{all}
+            << htmlstart + tempheads + heads(3, phaselabels) +
+                   heads(4, {"Delta_<sub>f</sub>H&#176;<sub>gas</sub><br>kJ/mol",
+                             "S&#176;<sub>gas</sub>",
+                             "Delta_<sub>f</sub>H&#176;<sub>liquid</sub><br>kJ/mol",
+                             "S&#176;<sub>liquid</sub>",
+                             "Delta_<sub>f</sub>H&#176;<sub>solid</sub><br>kJ/mol",
+                             "S&#176;<sub>solid</sub>"}) +
+                   "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank href=>pentane</a>"
+                   "</td><td class=t1 valign=top><img border=0 src=X1.gif></td><td class=t1 "
+                   "valign=top><a target=_blank href=http://3d.test/x?S=S1>3D</a></td><td "
+                   "class=t1 valign=top></td><td class=t1 valign=top></td><td class=t1 "
+                   "valign=top></td>" +
+                   cells(2, {"", "", "309.2", "", ""}) +
+                   cells(3, {"26.4 <br>@298.15 Kelvin", "", "", ""}) +
+                   cells(4, {"", "349.6", "", "", "", ""}) + "</tr>\r\n</table>"
+            << csvstart + tempcsv + phasecsv +
+                   ",\"Delta__fHo_gas kJ/mol\",\"So_gas\",\"Delta__fHo_liquid kJ/mol\","
+                   "\"So_liquid\",\"Delta__fHo_solid kJ/mol\",\"So_solid\"\r\n\r\n\"pentane\","
+                   "\"X1.gif\",\"http://3d.test/x?S=S1\",\"\",\"\",\"\",,,309.2,,,26.4 @298.15 "
+                   "Kelvin,,,,,349.6,,,,\r\n";
+
+        const QByteArray odd = "k\tX3\tBP ?\tmethyl~ester \"a\"\tFormula=C5H10O2|CAS Reg=554-12-1"
+                               "|~<sub>vap</sub>H=a,b|~<sub>vap</sub>S=say \"hi\"|~<sub>fus</sub>"
+                               "H=5 @200 Kelvin|~<sub>fus</sub>S=x~y|file=f@1.htm";
+        QTest::newRow("phase change only, odd values")
+            << "|" + phase << QList<QByteArray>{odd}
+            << htmlstart + heads(2, phaselabels) +
+                   "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank href=f<br>@1.htm>"
+                   "methylDelta_ester \"a\"</a></td><td class=t1 valign=top colspan=2><img "
+                   "src=X3.gif></td><td class=t1 valign=top>C5H10O2</td><td class=t1 valign=top>"
+                   "</td><td class=t1 valign=top>554-12-1</td>" +
+                   cells(2, {"a,b", "say \"hi\"", "5 <br>@200 Kelvin", "xDelta_y"}) +
+                   "</tr>\r\n</table>"
+            << csvstart + phasecsv +
+                   "\r\n\r\n\"methylDelta_ester \"\"a\"\"\",\"X3.gif\",,\"C5H10O2\",\"\","
+                   "\"554-12-1\",\"a,b\",\"say \"\"hi\"\"\",5 @200 Kelvin,xDelta_y\r\n";
+    }
+    void tabulate() {
+        QFETCH(QByteArray, fieldlist);
+        QFETCH(QList<QByteArray>, entries);
+        QFETCH(QByteArray, html);
+        QFETCH(QByteArray, csv);
+        std::vector<std::string> list;
+        for (const QByteArray& e : entries) list.push_back(e.toStdString());
+        const Tabulation t = kestrix::tabulate(list, fieldlist.toStdString(), prefix.toStdString());
+        QCOMPARE(qb(t.html), html);
+        QCOMPARE(qb(t.csv), csv);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTabulate)
+#include "tst_tabulate.moc"

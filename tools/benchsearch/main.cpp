@@ -1,0 +1,216 @@
+// Times whole searches with the real window against the sample server on loopback: a cold
+// search beside curl fetching the same pages, a warm search, the memory of a long list, and
+// start-up to the first painted window. Prints one line per figure, medians of several runs.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "ui/form1.h"
+#include "ui/listbox.h"
+#include "ui/services.h"
+
+using namespace kestrix;
+
+namespace {
+
+class Silent : public MessageBoxes {
+  public:
+    Answer message(const std::string& text, Buttons) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        return Answer::ok;
+    }
+};
+class NoOpener : public DocumentOpener {
+  public:
+    void open(const std::string&) override {}
+};
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+// A sample folder with a formula of n compounds, each a copy of pentane's page and drawing.
+QString makedata(const QString& dir, const QString& formula, int n) {
+    const QString data = dir + "/data-" + formula;
+    QDir().mkpath(data + "/formula");
+    QDir().mkpath(data + "/compound");
+    QDir().mkpath(data + "/image");
+    const QByteArray page = read(KESTRIX_TEST_DATA "/server/compound/C109660.htm");
+    const QByteArray image = read(KESTRIX_TEST_DATA "/server/image/C109660.gif");
+    QByteArray list = "<html><body><p>Click on the name to see more data.</p>\n<ol>\n";
+    for (int i = 1; i <= n; ++i) {
+        const QByteArray id = "X" + QByteArray::number(i);
+        list += "<li><a href=\"/cgi/cbook.cgi?ID=" + id + "&Units=SI\">Compound " +
+                QByteArray::number(i) + "</a></li>\n";
+        QByteArray copy = page;
+        copy.replace("109-66-0", "1000-" + QByteArray::number(i) + "-0");
+        copy.replace("309.2", QByteArray::number(250 + i % 200) + ".5");
+        write(data + "/compound/" + id + ".htm", copy);
+        write(data + "/image/" + id + ".gif", image);
+    }
+    write(data + "/formula/" + formula + ".htm", list + "</ol></body></html>\n");
+    return data;
+}
+
+struct Server {
+    QProcess process;
+    int port = 0;
+    bool start(const QString& data) {
+        process.start(KESTRIX_SAMPLE_SERVER, {"--data", data, "--port", "0"});
+        if (!process.waitForStarted(5000)) return false;
+        while (process.waitForReadyRead(5000)) {
+            const QString line = QString::fromLatin1(process.readLine()).trimmed();
+            if (line.startsWith("listening on 127.0.0.1:")) {
+                port = line.section(':', -1).toInt();
+                return true;
+            }
+        }
+        return false;
+    }
+    ~Server() {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// One search in a fresh window; returns milliseconds from the click to the last entry shown.
+double searchonce(const QString& formula, const QString& cachebase, bool fresh) {
+    if (fresh) QDir(cachebase).removeRecursively();
+    qputenv("XDG_CACHE_HOME", cachebase.toLocal8Bit());
+    Silent messages;
+    NoOpener opener;
+    Form1 form(Services{&messages, &opener, 30000, 0});
+    form.Timer1->stop();
+    form.txtMF->setText(formula);
+    QElapsedTimer clock;
+    clock.start();
+    form.Command1_Click();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+long peakkb() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "--paint") {
+        // Child mode: report when the window has painted for the first time.
+        qputenv("http_proxy", "http://127.0.0.1:9");
+        Form1 form;
+        form.Timer1->stop();
+        struct Painted : QObject {
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint) {
+                    std::printf("painted\n");
+                    std::fflush(stdout);
+                    std::_Exit(0);
+                }
+                return false;
+            }
+        } painted;
+        form.installEventFilter(&painted);
+        form.show();
+        return app.exec();
+    }
+
+    const int runs = 5;
+    QTemporaryDir dir;
+    qputenv("no_proxy", "");
+
+    // Cold search for 40 compounds beside curl fetching the same 41 pages and 40 drawings.
+    {
+        Server server;
+        if (!server.start(makedata(dir.path(), "C40H1", 40))) return 1;
+        const QString proxy = QString("http://127.0.0.1:%1").arg(server.port);
+        qputenv("http_proxy", proxy.toLatin1());
+        QStringList urls = {"http://chemdata.nist.invalid/cgi/cbook.cgi?Formula=C40H1&NoIon=on&"
+                            "Units=SI&cTG=on&cTC=on&cTP=on"};
+        for (int i = 1; i <= 40; ++i) {
+            urls << QString("http://chemdata.nist.invalid/cgi/cbook.cgi?ID=X%1&Units=SI&Mask=7")
+                        .arg(i)
+                 << QString("http://chemdata.nist.invalid/cgi/cbook.cgi?Reduced=X%1").arg(i);
+        }
+        std::vector<double> cold, curl;
+        for (int r = 0; r < runs; ++r) {
+            cold.push_back(searchonce("C40H1", dir.path() + "/cold", true));
+            QProcess fetch;
+            QElapsedTimer clock;
+            clock.start();
+            fetch.start("curl", QStringList{"-s", "-x", proxy, "-o", "/dev/null"} + urls);
+            fetch.waitForFinished(60000);
+            curl.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        std::printf("cold search, 40 compounds: %.1f ms (curl, same 81 requests: %.1f ms; "
+                    "ratio %.2f)\n",
+                    median(cold), median(curl), median(cold) / median(curl));
+    }
+
+    // Warm search for 100 compounds, everything cached.
+    {
+        Server server;
+        if (!server.start(makedata(dir.path(), "C100H1", 100))) return 1;
+        qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(server.port).toLatin1());
+        searchonce("C100H1", dir.path() + "/warm", true);
+        std::vector<double> warm;
+        for (int r = 0; r < runs; ++r)
+            warm.push_back(searchonce("C100H1", dir.path() + "/warm", false));
+        std::printf("warm search, 100 compounds: %.1f ms\n", median(warm));
+    }
+
+    // Peak memory with 2000 entries listed.
+    {
+        Server server;
+        if (!server.start(makedata(dir.path(), "C2000H1", 2000))) return 1;
+        qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(server.port).toLatin1());
+        const double ms = searchonce("C2000H1", dir.path() + "/long", true);
+        std::printf("cold search, 2000 compounds: %.0f ms; peak resident memory %.1f MB\n", ms,
+                    peakkb() / 1024.0);
+    }
+
+    // Start-up to the first painted window, in a new process each time.
+    {
+        std::vector<double> startup;
+        for (int r = 0; r < runs; ++r) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_CACHE_HOME", dir.path() + "/startup");
+            child.setProcessEnvironment(environment);
+            QElapsedTimer clock;
+            clock.start();
+            child.start(QCoreApplication::applicationFilePath(), {"--paint"});
+            child.waitForReadyRead(10000);
+            startup.push_back(clock.nsecsElapsed() / 1e6);
+            child.waitForFinished(5000);
+        }
+        std::printf("start-up to first painted window: %.1f ms\n", median(startup));
+    }
+    return 0;
+}
