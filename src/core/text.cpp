@@ -4,57 +4,56 @@
 
 namespace kestrix {
 
-std::string trimblanks(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(' ');
-    return std::string(s.substr(first, last - first + 1));
-}
-
-std::string strextr(std::string& st, std::string_view ch) {
-    if (ch.empty()) return {};
-    const auto p = st.find(ch);
-    if (p == std::string::npos) {
-        std::string result = trimblanks(st);
-        st.clear();
-        return result;
-    }
-    std::string result = trimblanks(std::string_view(st).substr(0, p));
-    st = trimblanks(std::string_view(st).substr(p + ch.size()));
-    return result;
-}
-
 namespace {
+
 std::string_view trimview(std::string_view s) {
     const auto first = s.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
+
+enum class Cut { none, whole, atdelimiter };
+
+// Splits st at its first ch into the trimmed texts before and after it; without ch, all of st
+// is before (whole). Nothing is split with an empty ch.
+Cut split(std::string_view st, std::string_view ch, std::string_view& before,
+          std::string_view& after) {
+    if (ch.empty()) return Cut::none;
+    const auto p = st.find(ch);
+    before = trimview(st.substr(0, p));
+    if (p == std::string_view::npos) return Cut::whole;
+    after = trimview(st.substr(p + ch.size()));
+    return Cut::atdelimiter;
+}
+
 } // namespace
 
+std::string trimblanks(std::string_view s) {
+    return std::string(trimview(s));
+}
+
 std::string_view strextrview(std::string_view& st, std::string_view ch) {
-    if (ch.empty()) return {};
-    const auto p = st.find(ch);
-    if (p == std::string_view::npos) {
-        const std::string_view result = trimview(st);
-        st = {};
-        return result;
-    }
-    const std::string_view result = trimview(st.substr(0, p));
-    st = trimview(st.substr(p + ch.size()));
+    std::string_view before, after;
+    if (split(st, ch, before, after) == Cut::none) return {};
+    st = after;
+    return before;
+}
+
+std::string strextr(std::string& st, std::string_view ch) {
+    std::string_view before, after;
+    if (split(st, ch, before, after) == Cut::none) return {};
+    std::string result(before);
+    st = std::string(after);
     return result;
 }
 
 std::string strextrtail(std::string& st, std::string_view ch) {
-    if (ch.empty()) return {};
-    const auto p = st.find(ch);
-    if (p == std::string::npos) {
-        std::string result = trimblanks(st);
-        st.clear();
-        return result;
-    }
-    std::string result = trimblanks(std::string_view(st).substr(p + ch.size()));
-    st = trimblanks(std::string_view(st).substr(0, p));
+    std::string_view before, after;
+    const Cut cut = split(st, ch, before, after);
+    if (cut == Cut::none) return {};
+    if (cut == Cut::whole) std::swap(before, after);
+    std::string result(after);
+    st = std::string(before);
     return result;
 }
 
