@@ -3,8 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "ui/form1.h"
+#include "ui/listbox.h"
 
 namespace kestrix::test {
 
@@ -83,6 +88,69 @@ QStringList filesbelow(const QString& dir) {
     while (it.hasNext()) out << base.relativeFilePath(it.next());
     out.sort();
     return out;
+}
+
+} // namespace kestrix::test
+
+namespace kestrix::test {
+
+QByteArray readfile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writefile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+WindowFixture::~WindowFixture() = default;
+
+bool WindowFixture::startserver(const QString& folder) {
+    rules_ = home_.path() + QStringLiteral("/rules");
+    setrules({});
+    if (!server_.start(folder, rules_)) return false;
+    qputenv("http_proxy", server_.proxy().toLatin1());
+    qputenv("no_proxy", "");
+    return true;
+}
+
+void WindowFixture::setrules(const QByteArray& text) {
+    writefile(rules_, text);
+}
+
+void WindowFixture::newwindow(bool keepcache) {
+    form_.reset();
+    if (!keepcache) {
+        cache_ = freshcache(home_.path() + QStringLiteral("/home%1/cache").arg(++windows_));
+    }
+    messages_ = MessageRecorder();
+    opener_ = OpenRecorder();
+    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_});
+    form_->Timer1->stop();
+    server_.clearlog();
+}
+
+qint64 WindowFixture::search(const QString& formula) {
+    form_->txtMF->setText(formula);
+    QElapsedTimer clock;
+    clock.start();
+    form_->Command1_Click();
+    return clock.elapsed();
+}
+
+QStringList WindowFixture::column(int n) const {
+    QStringList out;
+    for (const std::string& entry : form_->List1->entries()) {
+        out << QString::fromStdString(entry).section(QLatin1Char('\t'), n, n);
+    }
+    return out;
+}
+
+QString WindowFixture::homeofwindow() const {
+    return home_.path() + QStringLiteral("/home%1").arg(windows_);
 }
 
 } // namespace kestrix::test

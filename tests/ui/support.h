@@ -3,7 +3,9 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,5 +62,44 @@ QStringList cachefiles(const std::string& dir);
 
 // Every file below dir, as paths relative to it, sorted.
 QStringList filesbelow(const QString& dir);
+
+QByteArray readfile(const QString& path);
+// Writes bytes to path, creating its folder; false on failure.
+bool writefile(const QString& path, const QByteArray& bytes);
+
+} // namespace kestrix::test
+
+namespace kestrix {
+class Form1;
+}
+
+namespace kestrix::test {
+
+// What the window tests share: the sample server with a rules file, recorders, and one window
+// at a time, each with a page cache of its own under home_/homeN/cache.
+class WindowFixture {
+  protected:
+    ~WindowFixture();
+    // Starts the server on a folder of tests/data (or an absolute one) and points the proxy at it.
+    bool startserver(const QString& folder);
+    void setrules(const QByteArray& text);
+    // A window with a fresh page cache (or the last one), its automatic search stopped.
+    void newwindow(bool keepcache = false);
+    // One search from the button, as the user would; returns its duration in milliseconds.
+    qint64 search(const QString& formula);
+    // Field n of every list entry, in list order.
+    QStringList column(int n) const;
+    QString homeofwindow() const;
+
+    SampleServer server_;
+    QTemporaryDir home_;
+    QString rules_;
+    MessageRecorder messages_;
+    OpenRecorder opener_;
+    std::unique_ptr<Form1> form_;
+    std::string cache_;
+    int windows_ = 0;
+    int timeoutms_ = 3000;
+};
 
 } // namespace kestrix::test

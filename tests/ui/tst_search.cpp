@@ -34,69 +34,18 @@ QString field(const std::string& entry, int n) {
 }
 
 QByteArray contents(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readfile(QString::fromStdString(path));
 }
 
 } // namespace
 
-class TestSearch : public QObject {
+class TestSearch : public QObject, WindowFixture {
     Q_OBJECT
-  private:
-    SampleServer server_;
-    QTemporaryDir home_;
-    QString rules_;
-    MessageRecorder messages_;
-    OpenRecorder opener_;
-    std::unique_ptr<Form1> form_;
-    std::string cache_;
-    int windows_ = 0;
-
-    void setrules(const QByteArray& text) {
-        QFile file(rules_);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
-    // A window with an empty page cache, its automatic search not yet run.
-    void newwindow(bool keepcache = false) {
-        form_.reset();
-        if (!keepcache) cache_ = freshcache(home_.path() + QStringLiteral("/c%1").arg(++windows_));
-        messages_ = MessageRecorder();
-        opener_ = OpenRecorder();
-        form_ = std::make_unique<Form1>(Services{&messages_, &opener_, 3000});
-        form_->Timer1->stop();
-        server_.clearlog();
-    }
-
-    // Runs one search from the button, as the user would, and returns its duration in ms.
-    qint64 search(const QString& formula) {
-        form_->txtMF->setText(formula);
-        QElapsedTimer clock;
-        clock.start();
-        form_->Command1_Click();
-        return clock.elapsed();
-    }
-
-    QStringList names() const {
-        QStringList out;
-        for (const std::string& entry : form_->List1->entries()) out << field(entry, 3);
-        return out;
-    }
-    QStringList properties() const {
-        QStringList out;
-        for (const std::string& entry : form_->List1->entries()) out << field(entry, 2);
-        return out;
-    }
+    QStringList names() const { return column(3); }
+    QStringList properties() const { return column(2); }
 
   private slots:
-    void initTestCase() {
-        rules_ = home_.path() + QStringLiteral("/rules");
-        setrules({});
-        QVERIFY(server_.start(QStringLiteral("server"), rules_));
-        qputenv("http_proxy", server_.proxy().toLatin1());
-        qputenv("no_proxy", "");
-    }
+    void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
     void cleanup() {
         form_.reset();
         setrules({});
