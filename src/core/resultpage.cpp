@@ -45,24 +45,26 @@ ResultPage readcompoundpage(const std::string& page) {
 ResultPage readresultpage(std::string page) {
     strsub(page, "\n", crlf);
     if (page.find(listmarker) == std::string::npos) return readcompoundpage(page);
-    strextr(page, listmarker);
+    // Cutting views of the page keeps a long list linear: no cut copies the rest of the page.
+    std::string_view rest = page;
+    strextrview(rest, listmarker);
 
     ResultPage result;
-    for (std::size_t p = page.find("ID="); p != std::string::npos; p = page.find("ID=", p + 3)) {
+    for (std::size_t p = rest.find("ID="); p != std::string::npos; p = rest.find("ID=", p + 3)) {
         if (result.total < 32767) ++result.total;
     }
 
-    while (!page.empty()) {
-        strextr(page, "<li>");
-        std::string line = strextr(page, crlf);
-        strextr(line, "href=\"");
-        strextr(line, "ID=");
-        std::string id = strextr(line, "&");
+    while (!rest.empty()) {
+        strextrview(rest, "<li>");
+        std::string_view line = strextrview(rest, crlf);
+        strextrview(line, "href=\"");
+        strextrview(line, "ID=");
+        const std::string_view id = strextrview(line, "&");
         if (id.empty()) break;
-        strextr(line, ">");
-        std::string name = asciilower(strextr(line, "</a>"));
+        strextrview(line, ">");
+        std::string name = asciilower(strextrview(line, "</a>"));
         if (name.empty()) break;
-        result.items.push_back({std::move(id), std::move(name)});
+        result.items.push_back({std::string(id), std::move(name)});
     }
     return result;
 }
