@@ -26,9 +26,8 @@ QNetworkRequest QtTransfer::request(const std::string& url) const {
 
 bool QtTransfer::statusok() const {
     if (!reply_) return false;
-    const QVariant status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid()) return reply_->url().scheme() != QLatin1String("http");
-    const int code = status.toInt();
+    // No status means no HTTP answer at all.
+    const int code = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     return code >= 200 && code < 300;
 }
 
