@@ -122,6 +122,12 @@ class TestGetdata : public QObject {
                                                  "|Str3File=|file=C5H12-X1-thermo.htm"));
         QCOMPARE(files(), QStringList{"C5H12-X1-thermo.htm"});
         QCOMPARE(file("C5H12-X1-thermo.htm"), stored(r_.page));
+        // A second compound without a CAS number keeps a page of its own.
+        const std::string first = r_.page;
+        r_.page = "<h1 id=\"Top\">y</h1><td>T<sub>boil</sub></td><td>260</td>";
+        QVERIFY(get("C5H12", "X2").ends_with("|file=C5H12-X2-thermo.htm"));
+        QCOMPARE(files(), (QStringList{"C5H12-X1-thermo.htm", "C5H12-X2-thermo.htm"}));
+        QCOMPARE(file("C5H12-X1-thermo.htm"), stored(first));
     }
 
     void failedfetch() {
