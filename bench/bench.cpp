@@ -35,9 +35,7 @@ std::string readfile(const std::string& name) {
 }
 
 std::string fullfieldlist() {
-    return std::string(fields::boilingpoint) + std::string(fields::summary) +
-           std::string(fields::temperatures) + std::string(fields::phasechange) +
-           std::string(fields::gas) + std::string(fields::liquidsolid);
+    return fields::searchlist(fields::boilingpoint);
 }
 
 // A row of the vapour pressure (Antoine equation) table, as a long compound page repeats it.

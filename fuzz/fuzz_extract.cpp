@@ -16,9 +16,7 @@
 namespace {
 
 std::string fullfieldlist() {
-    return std::string(kestrix::fields::boilingpoint) + std::string(kestrix::fields::summary) +
-           std::string(kestrix::fields::temperatures) + std::string(kestrix::fields::phasechange) +
-           std::string(kestrix::fields::gas) + std::string(kestrix::fields::liquidsolid);
+    return kestrix::fields::searchlist(kestrix::fields::boilingpoint);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The field names of a compound record. The formula search asks for the property field and
 // all column sets; the tabulation offers column sets 2 to 5 as its groups.
 
+#include <string>
 #include <string_view>
 
 namespace kestrix::fields {
@@ -18,5 +19,11 @@ inline constexpr std::string_view gas = "|~<sub>f</sub>H&#176;<sub>gas</sub>|S&#
 inline constexpr std::string_view liquidsolid =
     "|~<sub>f</sub>H&#176;<sub>liquid</sub>|S&#176;<sub>liquid</sub>"
     "|~<sub>f</sub>H&#176;<sub>solid</sub>|S&#176;<sub>solid</sub>";
+
+// The field list the formula search asks for: the property field, then every column set.
+inline std::string searchlist(std::string_view propertyfield) {
+    return std::string(propertyfield) + std::string(summary) + std::string(temperatures) +
+           std::string(phasechange) + std::string(gas) + std::string(liquidsolid);
+}
 
 } // namespace kestrix::fields

@@ -87,10 +87,7 @@ void Form1::dosearch(bool ishowprop, bool ishowpic, bool isortprop, bool isortal
     }
 
     const ResultPage result = readresultpage(std::move(page));
-    const std::string fieldlist = propertyfield + std::string(fields::summary) +
-                                  std::string(fields::temperatures) +
-                                  std::string(fields::phasechange) + std::string(fields::gas) +
-                                  std::string(fields::liquidsolid);
+    const std::string fieldlist = fields::searchlist(propertyfield);
     const EntryChoices choices{isortalpha, isortprop, iskelvin};
     CompoundContext context{scachedir, *fetcher_, messages(), *this};
     std::uniform_real_distribution<double> draw(0.0, 1.0);

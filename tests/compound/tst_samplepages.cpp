@@ -13,9 +13,7 @@ using namespace kestrix;
 namespace {
 
 std::string fullfieldlist() {
-    return std::string(fields::boilingpoint) + std::string(fields::summary) +
-           std::string(fields::temperatures) + std::string(fields::phasechange) +
-           std::string(fields::gas) + std::string(fields::liquidsolid);
+    return fields::searchlist(fields::boilingpoint);
 }
 
 std::string page(const QString& relative) {
