@@ -1,10 +1,10 @@
 #include "connection.h"
 
 #include "request.h"
-#include "rules.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSslSocket>
 #include <algorithm>
 #include <cstdio>
 
@@ -15,6 +15,7 @@ namespace {
 constexpr qsizetype maxhead = 64 * 1024;
 constexpr qint64 mebibyte = 1024 * 1024;
 constexpr qint64 backlog = 256 * 1024; // how much an oversize body keeps queued on the socket
+constexpr qint64 maxms = 24 * 3600 * 1000;
 
 // 64 KiB of filler: lines of 64 bytes each.
 const QByteArray& fillerblock() {
@@ -27,24 +28,23 @@ const QByteArray& fillerblock() {
     return block;
 }
 
-// The number in a rule's argument; nullopt when it is missing or not a number >= 0.
-std::optional<qint64> count(const QByteArray& argument) {
-    bool ok = false;
-    const qint64 n = argument.toLongLong(&ok);
-    if (!ok || n < 0) return std::nullopt;
-    return n;
-}
-
 Response badrule(const Rule& rule) {
     std::fprintf(stderr, "kestrix-sample-server: bad rule '%s %s'\n", rule.action.constData(),
                  rule.argument.constData());
     return statuspage(500);
 }
 
+// The bytes of name in the sample folder; nullopt when unreadable.
+std::optional<QByteArray> readdatafile(const QString& datadir, const QByteArray& name) {
+    QFile file(QDir(datadir).filePath(QString::fromLocal8Bit(name)));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll();
+}
+
 } // namespace
 
-Connection::Connection(QTcpSocket* socket, const Settings& settings, RequestLog& log)
-    : socket_(socket), settings_(settings), log_(log) {
+Connection::Connection(QTcpSocket* socket, Context& context)
+    : socket_(socket), context_(context), settings_(context.settings) {
     socket_->setParent(this);
     connect(socket_, &QTcpSocket::readyRead, this, &Connection::readrequest);
     connect(socket_, &QTcpSocket::disconnected, this, &QObject::deleteLater);
@@ -61,8 +61,8 @@ Connection::Connection(QTcpSocket* socket, const Settings& settings, RequestLog&
             finish();
             return;
         }
-        socket_->write(trickle_.left(1));
-        trickle_.remove(0, 1);
+        socket_->write(trickle_.left(tricklestep_));
+        trickle_.remove(0, tricklestep_);
     });
     readrequest();
 }
@@ -82,79 +82,148 @@ void Connection::readrequest() {
     answered_ = true;
     const QByteArray head = received_.left(length);
     received_.clear();
-    const std::optional<QByteArray> target = requesttarget(head);
+
+    const QByteArray scheme = tls_ ? "https " : "";
+    const bool tunnel = !tls_ && requestmethod(head) == "CONNECT";
+    const std::optional<QByteArray> target = tunnel ? rawtarget(head) : requesttarget(head);
     if (!target) {
-        log_.write(requestline(head));
+        context_.log.write(scheme + requestline(head));
+    } else {
+        context_.log.write(tunnel ? "CONNECT " + *target : scheme + *target);
+    }
+    context_.agentlog.write(headervalue(head, "User-Agent").value_or(QByteArray()));
+    later([this, head] { respond(head); });
+}
+
+void Connection::respond(const QByteArray& head) {
+    const bool tunnel = !tls_ && requestmethod(head) == "CONNECT";
+    const std::optional<QByteArray> target = tunnel ? rawtarget(head) : requesttarget(head);
+    if (!target) {
         send(statuspage(400));
+    } else if (tunnel) {
+        if (settings_.tls) {
+            opentunnel();
+        } else {
+            send(statuspage(405));
+        }
+    } else if (settings_.httpsonly && !tls_) {
+        const QByteArray host = requesthost(head);
+        send(host.isEmpty() ? statuspage(400) : redirect("https://" + host + *target, 301));
+    } else {
+        answer(*target);
+    }
+}
+
+void Connection::opentunnel() {
+    auto* ssl = qobject_cast<QSslSocket*>(socket_);
+    if (!ssl) { // the listener makes QSslSockets whenever there is a certificate
+        send(statuspage(500));
         return;
     }
-    log_.write(*target);
-    answer(*target);
+    // In unencrypted mode this goes out before anything of the handshake; the client speaks
+    // first there anyway, once it has read this.
+    ssl->write("HTTP/1.1 200 Connection established\r\n\r\n");
+    ssl->setSslConfiguration(*settings_.tls);
+    tls_ = true;
+    answered_ = false;
+    ssl->startServerEncryption();
 }
 
 void Connection::answer(const QByteArray& target) {
-    const std::optional<Rule> rule = findrule(settings_.rulesfile, target);
+    const std::optional<Rule> rule = context_.rules.find(target);
     if (!rule) {
         send(route(settings_.datadir, target));
         return;
     }
-    const QByteArray& action = rule->action;
-    const std::optional<qint64> n = count(rule->argument);
-    const bool numeric = action == "status" || action == "delay" || action == "trickle" ||
-                         action == "truncate" || action == "oversize";
-    if (numeric && !n) {
+    const std::optional<Action> action = parseaction(*rule);
+    if (!action) {
         send(badrule(*rule));
         return;
     }
-    const int ms = int(std::min<qint64>(n.value_or(0), 24 * 3600 * 1000));
-    if (action == "status") {
-        send(*n >= 100 && *n <= 999 ? statuspage(int(*n)) : badrule(*rule));
-    } else if (action == "delay") {
-        QTimer::singleShot(ms, this, [this, target] { send(route(settings_.datadir, target)); });
-    } else if (action == "stall") {
-        // Say nothing; the connection ends when the client closes it.
-    } else if (action == "trickle") {
-        const Response r = route(settings_.datadir, target);
-        sendtrickled(responsehead(r, r.body.size()) + r.body, ms);
-    } else if (action == "truncate") {
-        const Response r = route(settings_.datadir, target);
-        socket_->write(responsehead(r, r.body.size()) + r.body.left(*n));
-        finish();
-    } else if (action == "oversize") {
-        sendoversize(*n * mebibyte);
-    } else if (action == "redirect") {
-        send(rule->argument.isEmpty() ? badrule(*rule) : redirect(rule->argument));
-    } else if (action == "redirectloop") {
-        send(redirect(target));
-    } else if (action == "body") {
+    const Action& a = *action;
+    const int ms = int(std::min(a.number, maxms));
+    switch (a.kind) {
+    case Action::Status: {
+        Response r = statuspage(int(a.number));
+        if (!a.header.isEmpty()) r.headers << a.header;
+        send(r);
+        break;
+    }
+    case Action::Answer:
+    case Action::Body: {
         Response r = route(settings_.datadir, target);
-        QFile file(QDir(settings_.datadir).filePath(QString::fromLocal8Bit(rule->argument)));
-        if (!file.open(QIODevice::ReadOnly)) {
+        const std::optional<QByteArray> body = readdatafile(settings_.datadir, a.text);
+        if (!body) {
             send(statuspage(404));
-            return;
+            break;
         }
         r.status = 200;
         r.location.clear();
-        r.body = file.readAll();
+        r.body = *body;
+        if (a.kind == Action::Answer) {
+            r.status = int(a.number);
+            r.contenttype = htmltype;
+            r.headers.clear();
+            if (!a.header.isEmpty()) r.headers << a.header;
+        }
         send(r);
-    } else {
-        send(badrule(*rule));
+        break;
+    }
+    case Action::Delay:
+        QTimer::singleShot(ms, this, [this, target] { send(route(settings_.datadir, target)); });
+        break;
+    case Action::Stall: // say nothing; the connection ends when the client closes it
+        break;
+    case Action::Trickle: {
+        const Response r = route(settings_.datadir, target);
+        sendtrickled(head(r, r.body.size()) + r.body, ms, a.step);
+        break;
+    }
+    case Action::Truncate: {
+        const Response r = route(settings_.datadir, target);
+        socket_->write(head(r, r.body.size()) + r.body.left(a.number));
+        finish();
+        break;
+    }
+    case Action::Oversize:
+        sendoversize(a.number * mebibyte);
+        break;
+    case Action::Redirect:
+        send(redirect(a.text));
+        break;
+    case Action::Loop:
+        send(redirect(target));
+        break;
     }
 }
 
+void Connection::later(std::function<void()> step) {
+    if (settings_.latencyms <= 0) {
+        step();
+    } else {
+        QTimer::singleShot(settings_.latencyms, this, std::move(step));
+    }
+}
+
+QByteArray Connection::head(Response r, qint64 contentlength) const {
+    if (tls_ && settings_.hsts) r.headers << "Strict-Transport-Security: max-age=31536000";
+    return responsehead(r, contentlength);
+}
+
 void Connection::send(const Response& r) {
-    socket_->write(responsehead(r, r.body.size()) + r.body);
+    socket_->write(head(r, r.body.size()) + r.body);
     finish();
 }
 
-void Connection::sendtrickled(QByteArray bytes, int msperbyte) {
+void Connection::sendtrickled(QByteArray bytes, int msperstep, qint64 bytesperstep) {
     trickle_ = std::move(bytes);
-    trickletimer_.start(msperbyte);
+    tricklestep_ = bytesperstep;
+    trickletimer_.start(msperstep);
 }
 
 void Connection::sendoversize(qint64 bodybytes) {
     Response r;
-    socket_->write(responsehead(r, bodybytes));
+    socket_->write(head(r, bodybytes));
     fillerleft_ = bodybytes;
     if (fillerleft_ == 0) {
         finish();

@@ -37,6 +37,8 @@ const char* reasonphrase(int status) {
                                                           {400, "Bad Request"},
                                                           {403, "Forbidden"},
                                                           {404, "Not Found"},
+                                                          {405, "Method Not Allowed"},
+                                                          {429, "Too Many Requests"},
                                                           {500, "Internal Server Error"},
                                                           {502, "Bad Gateway"},
                                                           {503, "Service Unavailable"},
@@ -71,6 +73,13 @@ Response route(const QString& datadir, const QByteArray& target) {
     } else if (key == "Reduced") {
         body = readsample(datadir, "image", value, ".gif");
         r.contenttype = giftype;
+    } else if (key == "Struct") {
+        body = readsample(datadir, "image", value, ".gif");
+        r.contenttype = giftype;
+        if (!body) {
+            body = readsample(datadir, "image", value, ".png");
+            r.contenttype = pngtype;
+        }
     }
     if (!body) return statuspage(404);
     r.body = *body;
@@ -84,12 +93,12 @@ Response statuspage(int status) {
     return r;
 }
 
-Response redirect(const QByteArray& location) {
+Response redirect(const QByteArray& location, int status) {
     Response r;
-    r.status = 302;
+    r.status = status;
     r.location = location;
-    r.body = "<html><body><h1>Found</h1><p>The page is <a href=\"" + location +
-             "\">here</a>.</p></body></html>";
+    r.body = "<html><body><h1>" + QByteArray(reasonphrase(status)) +
+             "</h1><p>The page is <a href=\"" + location + "\">here</a>.</p></body></html>";
     return r;
 }
 
@@ -98,6 +107,7 @@ QByteArray responsehead(const Response& r, qint64 contentlength) {
                       "\r\nContent-Type: " + r.contenttype +
                       "\r\nContent-Length: " + QByteArray::number(contentlength) + "\r\n";
     if (!r.location.isEmpty()) head += "Location: " + r.location + "\r\n";
+    for (const QByteArray& line : r.headers) head += line + "\r\n";
     head += "Connection: close\r\n\r\n";
     return head;
 }
