@@ -205,10 +205,11 @@ BENCHMARK(BM_sortedentries_insert_2000)->Unit(benchmark::kMillisecond);
 void BM_tabulate_1000(benchmark::State& state) {
     const std::vector<std::string> entries = sampleentries(1000, true);
     const std::string list = tabulationfieldlist(true, true, true);
+    const TableLinks links{"http://chemdata.nist.invalid/cgi/cbook.cgi/nist-3d.mol?Str3File=",
+                           [](std::string_view sid) { return std::string(sid) + ".gif"; }};
     std::size_t bytes = 0;
     for (auto _ : state) {
-        Tabulation table = tabulate(
-            entries, list, "http://chemdata.nist.invalid/cgi/cbook.cgi/nist-3d.mol?Str3File=");
+        Tabulation table = tabulate(entries, list, links);
         bytes = table.html.size() + table.csv.size();
         benchmark::DoNotOptimize(table);
     }

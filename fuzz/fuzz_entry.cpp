@@ -12,9 +12,9 @@
 
 #include "core/entry.h"
 #include "core/number.h"
+#include "core/record.h"
 #include "core/sortedentries.h"
 #include "split.h"
-#include "tabulate/tabulate.h"
 
 namespace {
 

@@ -83,7 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(fieldcount >= 4);
 
-    const kestrix::Tabulation table = kestrix::tabulate(entries, fieldlist, "prefix?Str3File=");
+    const kestrix::TableLinks links{"prefix?Str3File=",
+                                    [](std::string_view sid) { return std::string(sid) + ".gif"; }};
+    const kestrix::Tabulation table = kestrix::tabulate(entries, fieldlist, links);
     FUZZ_CHECK(table.html.ends_with("</table>"));
 
     bool wellformed = false;

@@ -3,7 +3,8 @@
 # Idempotent: does nothing when every package is present already.
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev xvfb xauth xdg-utils xdotool imagemagick ccache curl)
+# dpkg-dev and file: CPack's dpkg-shlibdeps step for the Debian package.
+packages=(cmake make g++ qt6-base-dev libgtest-dev xvfb xauth xdg-utils xdotool imagemagick ccache curl)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

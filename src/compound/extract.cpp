@@ -1,7 +1,10 @@
 #include "compound/extract.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
+#include "core/fields.h"
 #include "core/number.h"
 #include "core/text.h"
 
@@ -9,30 +12,19 @@ namespace kestrix {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> tablenames = {
-    "T<sub>boil</sub>",
-    "T<sub>fus</sub>",
-    "T<sub>triple</sub>",
-    "P<sub>triple</sub>",
-    "T<sub>c</sub>",
-    "P<sub>c</sub>",
-    "<sub>f</sub>H&#176;<sub>gas</sub>",
-    "S&#176;<sub>gas</sub>",
-    "<sub>f</sub>H&#176;<sub>liquid</sub>",
-    "S&#176;<sub>liquid</sub>",
-    "<sub>f</sub>H&#176;<sub>solid</sub>",
-    "S&#176;<sub>solid</sub>",
-};
-constexpr std::array<std::string_view, 4> phasenames = {"<sub>vap</sub>H", "<sub>vap</sub>S",
-                                                        "<sub>fus</sub>H", "<sub>fus</sub>S"};
-constexpr std::array<std::string_view, 3> summarynames = {"Formula", "Molecular Weight", "CAS Reg"};
+// A name as the page is searched for it: without "~".
+std::string withouttilde(std::string_view name) {
+    std::string searchname(name);
+    strsub(searchname, "~", "");
+    return searchname;
+}
 
-template <std::size_t N>
-bool among(const std::array<std::string_view, N>& names, std::string_view name) {
-    for (std::string_view n : names) {
-        if (n == name) return true;
-    }
-    return false;
+template <typename Names> void append(std::vector<std::string>& to, const Names& names) {
+    for (std::string_view name : names) to.push_back(withouttilde(name));
+}
+
+bool among(const std::vector<std::string>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 // Today's pages write the degree sign as "&deg;" and may continue a label inside its
@@ -89,7 +81,7 @@ std::string summaryvalue(std::string_view page, std::string_view name) {
         // Today's pages link the label: <li><strong><a ...>Formula</a>:</strong> ...</li>
         marker = ">" + std::string(name) + "</a>:</strong>";
         auto p = page.find(marker);
-        if (p == std::string_view::npos && name == "Molecular Weight") {
+        if (p == std::string_view::npos && name == fields::molecularweight) {
             marker = ">Molecular weight</a>:</strong>";
             p = page.find(marker);
         }
@@ -105,10 +97,27 @@ std::string summaryvalue(std::string_view page, std::string_view name) {
 } // namespace
 
 FieldGroup fieldgroup(std::string_view name) {
+    static const std::vector<std::string> tablenames = [] {
+        std::vector<std::string> names{withouttilde(fields::ptriple)};
+        append(names, fields::temperatures);
+        append(names, fields::gas);
+        append(names, fields::liquidsolid);
+        return names;
+    }();
+    static const std::vector<std::string> phasenames = [] {
+        std::vector<std::string> names;
+        append(names, fields::phasechange);
+        return names;
+    }();
+    static const std::vector<std::string> summarynames = [] {
+        std::vector<std::string> names;
+        append(names, std::array{fields::formula, fields::molecularweight, fields::casreg});
+        return names;
+    }();
     if (among(tablenames, name)) return FieldGroup::table;
     if (among(phasenames, name)) return FieldGroup::phasechange;
     if (among(summarynames, name)) return FieldGroup::summary;
-    if (name == "Str3File") return FieldGroup::structurefile;
+    if (name == fields::str3file) return FieldGroup::structurefile;
     return FieldGroup::unrecognized;
 }
 
@@ -137,15 +146,21 @@ std::string extractrecord(std::string_view page, std::string fieldlist,
     std::string record;
     while (!fieldlist.empty()) {
         const std::string key = strextr(fieldlist, "|");
-        std::string searchname = key;
-        strsub(searchname, "~", "");
+        const std::string searchname = withouttilde(key);
         const FieldGroup group = fieldgroup(searchname);
         const std::string value = extractvalue(page, searchname, group);
         if (group == FieldGroup::unrecognized && unrecognized) unrecognized(searchname);
-        if (searchname == "CAS Reg" && cas) *cas = value;
+        if (searchname == fields::casreg && cas) *cas = value;
         record += "|" + key + "=" + value;
     }
     return record;
+}
+
+bool listsfield(std::string fieldlist, std::string_view searchname) {
+    while (!fieldlist.empty()) {
+        if (withouttilde(strextr(fieldlist, "|")) == searchname) return true;
+    }
+    return false;
 }
 
 } // namespace kestrix

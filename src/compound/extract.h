@@ -23,4 +23,7 @@ std::string extractrecord(std::string_view page, std::string fieldlist,
                           std::optional<std::string>* cas,
                           const std::function<void(const std::string&)>& unrecognized = {});
 
+// True when fieldlist names searchname ("~" removed from the list's names).
+bool listsfield(std::string fieldlist, std::string_view searchname);
+
 } // namespace kestrix

@@ -1,18 +1,37 @@
 #include "compound/getdata.h"
 
 #include "compound/extract.h"
+#include "core/fields.h"
 #include "core/text.h"
 #include "web/cache.h"
+#include "web/cachedfetch.h"
+#include "web/cachenames.h"
 #include "web/server.h"
 
 namespace kestrix {
 
 namespace {
 
-std::string filename(const std::string& smw, const std::string& part, const std::string& ext) {
-    std::string name = smw + "-$$$-" + ext;
-    strsub(name, "$$$", part);
+constexpr std::string_view casprefix = "CAS-";
+
+// The identifier file's name; a "*" in it (a formula pattern) names the first matching file.
+std::string identifierfile(const std::string& dir, const std::string& smw, const std::string& sid,
+                           const std::string& sfileext) {
+    std::string name = identifiername(smw, sid, sfileext);
+    if (name.find('*') == std::string::npos) return name;
+    const std::string match = findfirstmatch(dir, name);
+    // The lower-cased match must still open the file where letter case matters.
+    if (!match.empty()) return resolvename(dir, asciilower(match));
+    strsub(name, "*", "data");
     return name;
+}
+
+// The compound page file of a page with this CAS number. Compounds without one would all share
+// one page file; each keeps its own, named after its identifier file.
+std::string pagefile(const std::string& smw, const std::string& idname, const std::string& cas,
+                     const std::string& sfileext) {
+    if (cas.empty()) return idname + ".htm";
+    return compoundpagename(smw, std::string(casprefix) + cas, sfileext);
 }
 
 } // namespace
@@ -23,48 +42,44 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     const std::string& dir = context.scachedir;
     context.links.emptylinkcaptions();
 
-    std::string idname = filename(smw, sid, sfileext);
-    if (idname.find('*') != std::string::npos) {
-        const std::string match = findfirstmatch(dir, idname);
-        if (!match.empty()) {
-            // The lower-cased match must still open the file where letter case matters.
-            idname = resolvename(dir, asciilower(match));
-        } else {
-            strsub(idname, "*", "data");
-        }
-    }
+    const std::string idname = identifierfile(dir, smw, sid, sfileext);
     const auto idpath = cachepath(dir, idname);
-
-    std::string page;
+    std::string cachedpage;
     if (idpath && !iforcenew && fileexists(*idpath)) {
         const std::string cas = loadfromfile(*idpath);
-        if (cas.starts_with("CAS-")) {
-            if (const auto pagepath = cachepath(dir, filename(smw, cas, sfileext) + ".htm")) {
-                page = loadfromfile(*pagepath);
-            }
+        if (cas.starts_with(casprefix)) {
+            cachedpage = cachepath(dir, compoundpagename(smw, cas, sfileext)).value_or("");
         }
     }
 
+    // The page file is named by the page's own CAS number, and written only when the field
+    // list asks for that number; the identifier file then points at it.
+    const bool listscas = listsfield(sfieldlist, fields::casreg);
     const std::string url = server::compoundurl(sid);
-    const bool fetched = page.empty();
-    if (fetched) page = context.pages.getHTMLpage(url, cap);
+    const Fetched page = cachedfetch(
+        cachedpage, iforcenew, [&] { return context.pages.getHTMLpage(url, cap); },
+        [&](const std::string& body, std::string& error) {
+            if (!listscas) return true;
+            const std::string cas = extractvalue(body, fields::casreg, FieldGroup::summary);
+            const auto pagepath = cachepath(dir, pagefile(smw, idname, cas, sfileext));
+            if (!pagepath) return true;
+            if (!puttofile("<base href=" + url + ">\r\n" + body, *pagepath, 0, &error)) {
+                return false;
+            }
+            return cas.empty() || !idpath ||
+                   puttofile(std::string(casprefix) + cas, *idpath, 0, &error);
+        });
 
     std::optional<std::string> cas;
-    std::string record = extractrecord(
-        page, sfieldlist, &cas, [&](const std::string& name) { context.messages.message(name); });
+    const std::string record =
+        extractrecord(page.body, sfieldlist, &cas,
+                      [&](const std::string& name) { context.messages.message(name); });
     std::string fileitem;
     if (cas) {
-        // Compounds without a CAS number would all share one page file; give each its own.
-        const std::string pagename =
-            cas->empty() ? idname + ".htm" : filename(smw, "CAS-" + *cas, sfileext) + ".htm";
-        const auto pagepath = cachepath(dir, pagename);
-        if (pagepath) fileitem = pagename;
-        if (fetched && pagepath && !page.empty()) {
-            if (!cas->empty() && idpath) puttofile("CAS-" + *cas, *idpath);
-            puttofile("<base href=" + url + ">\r\n" + page, *pagepath);
-        }
+        const std::string name = pagefile(smw, idname, *cas, sfileext);
+        if (cachepath(dir, name)) fileitem = name;
     }
-    return record + "|file=" + fileitem;
+    return record + "|" + std::string(fields::file) + "=" + fileitem;
 }
 
 } // namespace kestrix

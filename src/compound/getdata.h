@@ -3,17 +3,10 @@
 
 #include <string>
 
-#include "core/seams.h"
+#include "compound/seams.h"
 #include "web/fetcher.h"
 
 namespace kestrix {
-
-// The four compound link labels, whose captions are emptied while a page is read.
-class LinkCaptions {
-  public:
-    virtual ~LinkCaptions() = default;
-    virtual void emptylinkcaptions() = 0;
-};
 
 struct CompoundContext {
     std::string scachedir;
@@ -23,8 +16,8 @@ struct CompoundContext {
 };
 
 // The compound record "|key=value...|file=NAME" for every name of sfieldlist. Values the page
-// lacks are empty; a failed fetch gives a record of empty values. After a fetch the identifier
-// file and the compound page file are written into the page cache.
+// lacks are empty; a failed fetch gives a record of empty values. After a fetch the compound
+// page file and the identifier file are written into the page cache.
 std::string getdata(const std::string& smw, const std::string& sid, const std::string& sfieldlist,
                     const std::string& sfileext, const std::string& cap, bool iforcenew,
                     CompoundContext& context);

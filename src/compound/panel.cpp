@@ -1,81 +1,42 @@
 #include "compound/panel.h"
 
+#include "core/entry.h"
+#include "core/record.h"
 #include "core/text.h"
-#include "web/server.h"
 
 namespace kestrix {
 
-namespace {
-constexpr std::string_view aldrichsearch =
-    "http://www.sigmaaldrich.com/cgi-bin/hsrun/Suite7/Suite/"
-    "Suite.hjx;start=Suite.HsAdvancedSearch.formAction?Scope=CASSearch&search.x=10&search.y=15&"
-    "btnSearch.x=1&Collection=rescatalog&MaxResults=100000&Query=";
-constexpr std::string_view chemfindersearch =
-    "http://chemfinder.cambridgesoft.com/result.asp?polyQuery=";
-} // namespace
-
-void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin,
-             const std::string& scachedir, Panel& panel) {
-    std::string rest = swhat;
-    strextr(rest, "\t");
-    const std::string sid = strextr(rest, "\t");
-    std::string property = strextr(rest, "\t");
-    const std::string name = strextr(rest, "\t");
-
+void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin, Panel& panel,
+             ImageContext& images) {
+    const Entry entry = readentry(swhat);
+    std::string property = entry.property;
     if (property.starts_with("BP") || property.starts_with("MP")) {
         property += iskelvin ? " Kelvin" : " oC";
     }
-    panel.setcaption(name);
+    panel.setcaption(entry.name);
     panel.emptylinkcaptions();
 
-    std::string formula, weight, cas, str3file, file;
-    while (!rest.empty()) {
-        std::string value = strextr(rest, "|");
-        if (value.empty()) continue;
-        const std::string key = strextr(value, "=");
-        if (key == "Formula") formula = value;
-        if (key == "Molecular Weight") weight = value;
-        if (key == "CAS Reg") cas = value;
-        if (key == "Str3File") str3file = value;
-        if (key == "file") file = value;
-    }
-
-    if (!file.empty()) {
-        panel.setlink(Link::details, "details...", scachedir + file);
-        if (!str3file.empty()) panel.setlink(Link::threed, "3D-Chime", str3file);
-        if (!cas.empty()) {
-            panel.setlink(Link::msds, "Aldrich", cas);
-            panel.setlink(Link::chemfinder, "ChemFinder", cas);
+    const RecordItems items = readrecord(entry.rest);
+    if (!items.file.empty()) {
+        panel.setlink(Link::details, "details...", images.scachedir + items.file);
+        if (!items.str3file.empty()) panel.setlink(Link::threed, "3D-Chime", items.str3file);
+        if (!items.casreg.empty()) {
+            panel.setlink(Link::msds, "Aldrich", items.casreg);
+            panel.setlink(Link::chemfinder, "ChemFinder", items.casreg);
         }
     }
 
     std::string second;
-    if (!formula.empty()) second += " MF " + formula;
-    if (!weight.empty()) second += " MW " + weight;
+    if (!items.formula.empty()) second += " MF " + items.formula;
+    if (!items.molecularweight.empty()) second += " MW " + items.molecularweight;
     second = trimblanks(second);
 
     const std::string crlf = "\r\n";
-    std::string text = "CAS# " + cas + crlf + second + crlf + name + crlf + crlf;
+    std::string text = "CAS# " + items.casreg + crlf + second + crlf + entry.name + crlf + crlf;
     if (ishowprop) text += property;
     panel.setdatatext(text);
-    panel.clearpicture();
-    if (ishowpic) panel.getgif(sid);
-}
-
-std::string linktarget(Link link, const std::string& tag) {
-    switch (link) {
-    case Link::details:
-        return tag;
-    case Link::threed:
-        return server::threedprefix() + tag;
-    case Link::msds:
-        return std::string(aldrichsearch) + tag;
-    case Link::chemfinder:
-        return std::string(chemfindersearch) + tag;
-    case Link::nist:
-        return server::chemistryhome();
-    }
-    return {};
+    images.picture.clear();
+    if (ishowpic) getgif(entry.id, images);
 }
 
 } // namespace kestrix

@@ -1,16 +1,22 @@
 #include "core/entry.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "core/number.h"
 #include "core/text.h"
 
 namespace kestrix {
 
+namespace {
+// A value the property column has no use for stands as this, then shows as "?".
+constexpr std::string_view novalue = "9999";
+// Sorting alphabetically looks at this many characters of the display name.
+constexpr std::size_t alphakeylength = 8;
+} // namespace
+
 std::string propertyvalue(const std::string& value, bool iskelvin) {
     std::string v = value;
-    if (numericvalue(v) == 0) v = "9999";
+    if (numericvalue(v) == 0) v = novalue;
     double d = numericvalue(v);
     if (!iskelvin) {
         if (d == std::floor(d)) {
@@ -22,7 +28,7 @@ std::string propertyvalue(const std::string& value, bool iskelvin) {
             d = std::floor(std::nearbyint(tenths * 1e6) / 1e6) / 10;
         }
     }
-    return v == "9999" ? "?" : plaindecimal(d);
+    return v == novalue ? "?" : plaindecimal(d);
 }
 
 std::string buildentry(std::string record, const std::string& sid, const std::string& swhat,
@@ -34,45 +40,22 @@ std::string buildentry(std::string record, const std::string& sid, const std::st
 
     std::string key;
     if (choices.isortalpha) {
-        key = name.substr(0, 8);
+        key = name.substr(0, alphakeylength);
     } else {
         key = formatsortkey(choices.isortprop ? v : plaindecimal(r));
     }
     return key + '\t' + sid + '\t' + swhat + ' ' + v + '\t' + name + '\t' + record;
 }
 
-namespace {
-
-unsigned char fold(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
-}
-
-int comparefolded(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = fold(static_cast<unsigned char>(a[i]));
-        const unsigned char y = fold(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-    return 0;
-}
-
-} // namespace
-
-int compareentries(std::string_view a, std::string_view b) {
-    const std::string_view keya = a.substr(0, a.find('\t'));
-    const std::string_view keyb = b.substr(0, b.find('\t'));
-    const bool numbera = issortkeynumber(keya);
-    const bool numberb = issortkeynumber(keyb);
-    if (numbera != numberb) return numbera ? -1 : 1;
-    if (numbera) {
-        const double x = std::strtod(std::string(keya).c_str(), nullptr);
-        const double y = std::strtod(std::string(keyb).c_str(), nullptr);
-        if (x != y) return x < y ? -1 : 1;
-        return comparefolded(a.substr(keya.size()), b.substr(keyb.size()));
-    }
-    return comparefolded(a, b);
+Entry readentry(std::string_view entry) {
+    std::string rest(entry);
+    Entry fields;
+    fields.sortkey = strextr(rest, "\t");
+    fields.id = strextr(rest, "\t");
+    fields.property = strextr(rest, "\t");
+    fields.name = strextr(rest, "\t");
+    fields.rest = std::move(rest);
+    return fields;
 }
 
 } // namespace kestrix

@@ -1,8 +1,9 @@
 #pragma once
 // A result list entry: sort key, identifier, property column, display name and record rest,
-// joined by tabs.
+// joined by tabs. Built once per listed compound; read back by the panel and the tabulation.
 
 #include <string>
+#include <string_view>
 
 namespace kestrix {
 
@@ -21,8 +22,16 @@ std::string buildentry(std::string record, const std::string& sid, const std::st
 // kelvin, or in Celsius when iskelvin is false.
 std::string propertyvalue(const std::string& v, bool iskelvin);
 
-// Orders entries as the list shows them: numeric sort keys in ascending numeric order first,
-// then all other texts; letters without regard to case. Returns <0, 0 or >0.
-int compareentries(std::string_view a, std::string_view b);
+// The five fields of an entry, each trimmed of blanks. The record rest keeps any further tabs.
+struct Entry {
+    std::string sortkey;
+    std::string id;
+    std::string property;
+    std::string name;
+    std::string rest;
+};
+
+// Cuts an entry at its tabs from the left; missing fields are empty.
+Entry readentry(std::string_view entry);
 
 } // namespace kestrix

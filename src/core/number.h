@@ -7,6 +7,16 @@
 
 namespace kestrix {
 
+// Counters and tab stops are 16-bit signed numbers: a count stops at maxshort, and a whole number
+// outside minshort..maxshort cannot be read as one.
+inline constexpr int maxshort = 32767;
+inline constexpr int minshort = -32768;
+
+// Adds 1 to a 16-bit counter, which stays at maxshort.
+inline void countup(int& n) {
+    if (n < maxshort) ++n;
+}
+
 // Blanks, tabs and line feeds are skipped anywhere until the number ends; then an optional
 // sign, digits with at most one ".", an optional exponent (E or D, either case). Reading stops
 // at the first character that cannot continue the number; no number, or one too large to

@@ -1,5 +1,6 @@
 #include "core/resultpage.h"
 
+#include "core/number.h"
 #include "core/text.h"
 
 namespace kestrix {
@@ -8,29 +9,29 @@ namespace {
 
 constexpr std::string_view listmarker = "Click on the name to see more data.";
 constexpr std::string_view crlf = "\r\n";
+constexpr std::string_view structurefile = "Str3File=";
+constexpr std::string_view idquery = "?ID=";
+constexpr std::string_view casitem = "<li><strong>CAS Registry Number:</strong>";
+// An identifier is short: only this much of the page after its marker is looked at.
+constexpr std::size_t idwindow = 200;
+
+// The identifier after marker, up to the next double quote or "&"; empty without the marker.
+std::string identifierafter(const std::string& page, std::string_view marker) {
+    const auto p = page.find(marker);
+    if (p == std::string::npos) return {};
+    std::string rest = page.substr(p + marker.size(), idwindow);
+    std::string id = strextr(rest, "\"");
+    return strextr(id, "&");
+}
 
 // A single-match search answers with the compound's own page instead of a list.
 ResultPage readcompoundpage(const std::string& page) {
     ResultPage result;
-    if (page.find("Str3File=") == std::string::npos &&
-        page.find("<li><strong>CAS Registry Number:</strong>") == std::string::npos) {
+    if (page.find(structurefile) == std::string::npos && page.find(casitem) == std::string::npos) {
         return result;
     }
-    std::string id;
-    if (const auto p = page.find("Str3File="); p != std::string::npos) {
-        std::string rest = page.substr(p + 9, 200);
-        id = strextr(rest, "\"");
-        rest = id;
-        id = strextr(rest, "&");
-    }
-    if (id.empty()) {
-        if (const auto p = page.find("?ID="); p != std::string::npos) {
-            std::string rest = page.substr(p + 4, 200);
-            id = strextr(rest, "\"");
-            rest = id;
-            id = strextr(rest, "&");
-        }
-    }
+    std::string id = identifierafter(page, structurefile);
+    if (id.empty()) id = identifierafter(page, idquery);
     std::string heading = page;
     strextr(heading, "<h1 id=\"Top\">");
     std::string name = asciilower(strextr(heading, "</h1>"));
@@ -51,7 +52,7 @@ ResultPage readresultpage(std::string page) {
 
     ResultPage result;
     for (std::size_t p = rest.find("ID="); p != std::string::npos; p = rest.find("ID=", p + 3)) {
-        if (result.total < 32767) ++result.total;
+        countup(result.total);
     }
 
     while (!rest.empty()) {

@@ -12,7 +12,7 @@ struct ResultItem {
 };
 
 struct ResultPage {
-    int total = 0; // "ID=" occurrences after the list marker, at most 32767
+    int total = 0; // "ID=" occurrences after the list marker, a 16-bit count
     std::vector<ResultItem> items;
 };
 

@@ -1,10 +1,16 @@
 #pragma once
-// The entries of the result list, kept in list order; each insertion reports its position.
+// The order of the result list, and its entries kept in that order; each insertion reports its
+// position.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrix {
+
+// Orders entries as the list shows them: numeric sort keys in ascending numeric order first,
+// then all other texts; letters without regard to case. Returns <0, 0 or >0.
+int compareentries(std::string_view a, std::string_view b);
 
 class SortedEntries {
   public:

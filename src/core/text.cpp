@@ -155,7 +155,7 @@ void strsub(std::string& s, std::string_view ch1, std::string_view ch2) {
 
 std::optional<int> parsestringforinteger(std::string& s, std::string_view ch) {
     const double value = roundhalfeven(numericvalue(s));
-    if (value < -32768 || value > 32767) return std::nullopt;
+    if (value < minshort || value > maxshort) return std::nullopt;
     const auto p = ch.empty() ? std::string::npos : s.find(ch);
     if (p == std::string::npos) {
         s.clear();

@@ -1,6 +1,6 @@
 #pragma once
-// The four text primitives every parser is built from. Texts are bytes; a delimiter is found
-// by exact, case-sensitive comparison, leftmost first. Only blanks (character 32) are trimmed.
+// The text primitives every parser is built from. Texts are bytes; a delimiter is found by
+// exact, case-sensitive comparison, leftmost first. Only blanks (character 32) are trimmed.
 
 #include <optional>
 #include <string>
@@ -27,7 +27,7 @@ void strsub(std::string& s, std::string_view ch1, std::string_view ch2);
 
 // Reads the leading number of s, rounded half to even, then drops s up to and including the
 // character at the first ch (exactly one character), or all of s without ch. A number outside
-// -32768..32767 fails: nullopt, and s is unchanged.
+// the 16-bit range fails: nullopt, and s is unchanged.
 std::optional<int> parsestringforinteger(std::string& s, std::string_view ch);
 
 // ASCII letters to lower case; every other byte (UTF-8 included) unchanged.

@@ -1,26 +1,19 @@
 #include "tabulate/tabulate.h"
 
+#include "core/entry.h"
 #include "core/fields.h"
+#include "core/record.h"
 #include "core/text.h"
 
 namespace kestrix {
 
 std::string tabulationfieldlist(bool temperatures, bool phasechange, bool gasliquidsolid) {
+    using fields::joined;
     std::string list;
-    if (phasechange) list += "|" + std::string(fields::phasechange);
-    if (gasliquidsolid) {
-        list += "|" + std::string(fields::gas) + std::string(fields::liquidsolid);
-    }
-    if (temperatures || list.empty()) list = "|" + std::string(fields::temperatures) + list;
+    if (phasechange) list += "|" + joined(fields::phasechange);
+    if (gasliquidsolid) list += "|" + joined(fields::gas) + joined(fields::liquidsolid);
+    if (temperatures || list.empty()) list = "|" + joined(fields::temperatures) + list;
     return list;
-}
-
-std::string getfield(std::string_view swhat, std::string_view slist) {
-    const std::string marker = std::string(swhat) + "=";
-    const auto p = slist.find(marker);
-    if (p == std::string_view::npos) return {};
-    std::string window(slist.substr(p + marker.size(), 100));
-    return strextr(window, "|");
 }
 
 namespace {
@@ -63,7 +56,7 @@ template <typename Visit> void eachfield(std::string list, Visit visit) {
 } // namespace
 
 Tabulation tabulate(const std::vector<std::string>& entries, const std::string& fieldlist,
-                    const std::string& threedprefix) {
+                    const TableLinks& links) {
     const std::string crlf = "\r\n";
     std::string html =
         "<style>.t1{background-color:#CCCCCC} .t2{background-color:#CCFFCC} "
@@ -84,30 +77,28 @@ Tabulation tabulate(const std::vector<std::string>& entries, const std::string& 
     csv += crlf;
 
     for (const std::string& entry : entries) {
-        std::string rest = entry;
-        strsub(rest, "\t", "|");
-        strextr(rest, "|");
-        const std::string sid = strextr(rest, "|");
-        strextr(rest, "|");
-        const std::string name = strextr(rest, "|");
-
-        const std::string weight = getfield("Molecular Weight", rest);
-        const std::string formula = getfield("Formula", rest);
-        const std::string cas = getfield("CAS Reg", rest);
-        const std::string file = getfield("file", rest);
-        const std::string str3file = getfield("Str3File", rest);
+        const Entry row = readentry(entry);
+        const std::string& sid = row.id;
+        const std::string& name = row.name;
+        const std::string& rest = row.rest;
+        const std::string weight = getfield(fields::molecularweight, rest);
+        const std::string formula = getfield(fields::formula, rest);
+        const std::string cas = getfield(fields::casreg, rest);
+        const std::string file = getfield(fields::file, rest);
+        const std::string str3file = getfield(fields::str3file, rest);
+        const std::string drawing = links.drawing(sid);
 
         html += crlf + "<tr><td class=t1 valign=top><a target=_blank href=" + file + ">" + name +
                 "</a></td>";
         csv += crlf + quoted(name);
         if (!str3file.empty()) {
-            html += "<td class=t1 valign=top><img border=0 src=" + sid +
-                    ".gif></td><td class=t1 valign=top><a target=_blank href=" + threedprefix +
+            html += "<td class=t1 valign=top><img border=0 src=" + drawing +
+                    "></td><td class=t1 valign=top><a target=_blank href=" + links.threedprefix +
                     str3file + ">3D</a></td>";
-            csv += "," + quoted(sid + ".gif") + "," + quoted(threedprefix + str3file);
+            csv += "," + quoted(drawing) + "," + quoted(links.threedprefix + str3file);
         } else {
-            html += "<td class=t1 valign=top colspan=2><img src=" + sid + ".gif></td>";
-            csv += "," + quoted(sid + ".gif") + ",";
+            html += "<td class=t1 valign=top colspan=2><img src=" + drawing + "></td>";
+            csv += "," + quoted(drawing) + ",";
         }
         html += "<td class=t1 valign=top>" + formula + "</td><td class=t1 valign=top>" + weight +
                 "</td><td class=t1 valign=top>" + cas + "</td>";

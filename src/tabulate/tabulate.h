@@ -1,7 +1,8 @@
 #pragma once
-// The tabulation of the result list: the field list from the checked groups, the field lookup
-// in a compound record, and the HTML and CSV texts.
+// The tabulation of the result list: the field list from the checked groups, and the HTML and
+// CSV texts.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,18 +13,21 @@ namespace kestrix {
 // change, gas/liquid/solid, each group led by an empty element; temperatures when none is.
 std::string tabulationfieldlist(bool temperatures, bool phasechange, bool gasliquidsolid);
 
-// The value of the first "swhat=" anywhere in slist: at most 100 characters after the "=",
-// cut at "|" and trimmed. Empty text when there is none.
-std::string getfield(std::string_view swhat, std::string_view slist);
-
 struct Tabulation {
     std::string html;
     std::string csv;
 };
 
-// Both tables for the list entries (sort key, identifier, property, name, record rest, joined
-// by tabs). threedprefix is the 3-D structure file address that the reference is appended to.
+// Where the table's links point: the 3-D structure file address that a reference is appended
+// to, and the file name of a compound's drawing beside the table.
+struct TableLinks {
+    std::string threedprefix;
+    std::function<std::string(std::string_view sid)> drawing;
+};
+
+// Both tables for the list entries, each row's values looked up with getfield in the entry's
+// record rest.
 Tabulation tabulate(const std::vector<std::string>& entries, const std::string& fieldlist,
-                    const std::string& threedprefix);
+                    const TableLinks& links);
 
 } // namespace kestrix

@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "ui/textcodec.h"
+#include "core/text.h"
+#include "platform/textcodec.h"
 
 namespace kestrix {
 
@@ -93,12 +94,25 @@ std::vector<int> ListBox::fieldpositions(const QString& text) const {
             }
         }
         if (next < 0) {
-            const int step = std::max(1, static_cast<int>(32 * unit));
+            constexpr int defaultstop = 32; // dialog units between the list's default stops
+            const int step = std::max(1, static_cast<int>(defaultstop * unit));
             next = (end / step + 1) * step;
         }
         x = next;
     }
     return xs;
+}
+
+void settab(ListBox* l, const std::string& ptstring) {
+    constexpr std::size_t moststops = 21;
+    std::vector<int> stops;
+    std::string copy = ptstring;
+    while (!copy.empty() && stops.size() < moststops) {
+        const auto stop = parsestringforinteger(copy, ",");
+        if (!stop) break;
+        stops.push_back(*stop);
+    }
+    l->settabstops(std::move(stops));
 }
 
 } // namespace kestrix

@@ -37,4 +37,8 @@ class ListBox : public QListWidget {
     std::vector<int> tabstops_;
 };
 
+// Sets the list's tab stops from a text of numbers separated by ",": at most 21, ending early
+// at a number outside the 16-bit range.
+void settab(ListBox* l, const std::string& ptstring);
+
 } // namespace kestrix

@@ -1,39 +1,17 @@
 #pragma once
-// The window system's services behind the seams that the procedures call.
+// What the window takes from whoever makes it: the desktop services that tests replace with
+// recorders, and two timings.
 
-#include <QWidget>
-#include <string>
-
-#include "core/seams.h"
+#include "search/seams.h"
+#include "web/seams.h"
 
 namespace kestrix {
 
-// Hands a URL or a local file to the program the desktop associates with it.
-class DocumentOpener {
-  public:
-    virtual ~DocumentOpener() = default;
-    virtual void open(const std::string& target) = 0;
-};
-
-class DesktopOpener : public DocumentOpener {
-  public:
-    void open(const std::string& target) override;
-};
-
-class QtMessageBoxes : public MessageBoxes {
-  public:
-    explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
-    Answer message(const std::string& text, Buttons buttons) override;
-
-  private:
-    QWidget* parent_;
-};
-
-class QtEvents : public EventLoop {
-  public:
-    void doevents() override;
-    void waitforevents(int ms) override;
-    void sleep(int ms) override;
+struct Services {
+    MessageBoxes* messages = nullptr; // QMessageBox when null
+    DocumentOpener* opener = nullptr; // the desktop's default programs when null
+    int timeoutms = transfertimeoutms;
+    double searchpause = 2; // seconds after a search that fetched its result page
 };
 
 } // namespace kestrix

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/seams.h"
+#include "web/seams.h"
 
 namespace kestrix {
 

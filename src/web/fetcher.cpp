@@ -6,6 +6,13 @@
 
 namespace kestrix {
 
+namespace {
+// The transfer component hands the body over in pieces of at most this many bytes.
+constexpr int chunksize = 10000;
+// While a transfer runs, the fetcher looks at it again at least this often.
+constexpr int pollms = 100;
+} // namespace
+
 Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
                  std::string* shtml)
     : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages),
@@ -24,7 +31,7 @@ std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap
     std::string error;
     const bool started = transfer_.Execute(surl, "GET", "", "", error);
     // Waiting on the transfer itself: the fetch ends as soon as the transfer does.
-    while (transfer_.StillExecuting()) events_.waitforevents(100);
+    while (transfer_.StillExecuting()) events_.waitforevents(pollms);
     titlebar_.setcaption(stitle_);
     if (!started) {
         messages_.message(error);
@@ -42,10 +49,10 @@ void Fetcher::statechanged(int state) {
         return;
     }
     for (;;) {
-        std::string chunk = transfer_.GetChunk(10000);
+        std::string chunk = transfer_.GetChunk(chunksize);
         if (chunk.empty()) break;
         if (overflow_) continue;
-        if (shtml_.size() + chunk.size() > maxbody) {
+        if (shtml_.size() + chunk.size() > maxbodybytes) {
             overflow_ = true;
             shtml_.clear();
             shtml_.shrink_to_fit();
@@ -57,12 +64,12 @@ void Fetcher::statechanged(int state) {
     }
 }
 
-void Fetcher::wait(double t) {
+void wait(double t, EventLoop& events) {
     if (!(t > 0)) return;
     // The event seam sleeps in int milliseconds: a longer wait goes in pieces.
     constexpr long long longest = std::numeric_limits<int>::max();
     for (long long ms = std::llround(std::min(t * 1000, 1e18)); ms > 0; ms -= longest) {
-        events_.sleep(static_cast<int>(std::min(ms, longest)));
+        events.sleep(static_cast<int>(std::min(ms, longest)));
     }
 }
 

@@ -3,8 +3,7 @@
 
 #include <string>
 
-#include "core/seams.h"
-#include "web/transfer.h"
+#include "web/seams.h"
 
 namespace kestrix {
 
@@ -18,9 +17,6 @@ class PageSource {
 
 class Fetcher : public PageSource {
   public:
-    // Bodies larger than this count as failed transfers.
-    static constexpr std::size_t maxbody = 32u << 20;
-
     // shtml is the page buffer the body accumulates in; the fetcher's own when not given.
     Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
             std::string* shtml = nullptr);
@@ -30,11 +26,9 @@ class Fetcher : public PageSource {
     void setstitle(const std::string& stitle) { stitle_ = stitle; }
 
     // The page body, or empty text when the transfer failed, the status was not 2xx or the
-    // body was too large. A message box shows only when the request could not be started.
+    // body was larger than maxbodybytes. A message box shows only when the request could not
+    // be started.
     std::string getHTMLpage(const std::string& surl, const std::string& cap) override;
-
-    // Returns after t seconds, letting window events run meanwhile; t <= 0 returns at once.
-    void wait(double t);
 
     // The transfer component's state-change handler.
     void statechanged(int state);
@@ -49,5 +43,8 @@ class Fetcher : public PageSource {
     std::string& shtml_;
     bool overflow_ = false;
 };
+
+// Returns after t seconds, letting window events run meanwhile; t <= 0 returns at once.
+void wait(double t, EventLoop& events);
 
 } // namespace kestrix

@@ -4,19 +4,9 @@
 
 #include <string>
 
-#include "core/seams.h"
-#include "web/transfer.h"
+#include "web/seams.h"
 
 namespace kestrix {
-
-// The picture box of the compound panel.
-class Picture {
-  public:
-    virtual ~Picture() = default;
-    virtual void clear() = 0;
-    // Loads and shows the image file; a file that is not an image leaves the box empty.
-    virtual void load(const std::string& path) = 0;
-};
 
 struct ImageContext {
     std::string scachedir;
@@ -26,7 +16,9 @@ struct ImageContext {
     Picture& picture;
 };
 
-// Shows the drawing of compound sid. An identifier that cannot name a cache file shows nothing.
+// Shows the drawing of compound sid, fetching it when the cache has none. An identifier that
+// cannot name a cache file shows nothing and fetches nothing; when no bytes come, the title
+// keeps its "retrieving" text and the picture stays empty.
 void getgif(const std::string& sid, ImageContext& context);
 
 } // namespace kestrix

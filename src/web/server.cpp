@@ -5,9 +5,17 @@
 namespace kestrix::server {
 
 namespace {
+
 std::string base() {
     return "http://" + std::string(host());
 }
+
+std::string compoundurltemplate() {
+    std::string url = base() + "/cgi/cbook.cgi?ID=$ID_&Units=SI&Mask=$MASK_";
+    strsub(url, "$MASK_", "7");
+    return url;
+}
+
 } // namespace
 
 std::string_view host() {
@@ -18,12 +26,6 @@ std::string formulaurl(std::string_view formula) {
     std::string url = base() + "/cgi/cbook.cgi?Formula=$FORMULA_$OPTIONS_";
     strsub(url, "$FORMULA_", formula);
     strsub(url, "$OPTIONS_", searchoptions);
-    return url;
-}
-
-std::string compoundurltemplate() {
-    std::string url = base() + "/cgi/cbook.cgi?ID=$ID_&Units=SI&Mask=$MASK_";
-    strsub(url, "$MASK_", "7");
     return url;
 }
 

@@ -13,8 +13,7 @@ std::string_view host();
 inline constexpr std::string_view searchoptions = "&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on";
 
 std::string formulaurl(std::string_view formula);
-// The compound page with "$ID_" still in place, as the compound page extraction forms it.
-std::string compoundurltemplate();
+// The compound page of identifier id, in SI units with the mask 7.
 std::string compoundurl(std::string_view id);
 std::string imageurl(std::string_view id);
 // The 3-D structure file address without its reference; the reference is appended to it.

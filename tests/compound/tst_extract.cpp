@@ -1,7 +1,7 @@
 // Cutting values out of compound pages, in the page shapes of then and now.
 
-#include "../table.h"
 #include "compound/extract.h"
+#include "table.h"
 
 using namespace kestrix;
 using namespace kestrix::test;

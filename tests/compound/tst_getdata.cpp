@@ -3,8 +3,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "../table.h"
 #include "compound/getdata.h"
+#include "fakes.h"
+#include "table.h"
 #include "web/cache.h"
 #include "web/server.h"
 
@@ -13,7 +14,6 @@ using namespace kestrix::test;
 
 namespace {
 
-using Strings = std::vector<std::string>;
 const std::string fields = "T<sub>boil</sub>|Formula|CAS Reg|Str3File";
 
 std::string compoundpage(const std::string& cas, const std::string& boil) {
@@ -22,22 +22,6 @@ std::string compoundpage(const std::string& cas, const std::string& boil) {
            cas + "</li><a href=\"/cgi/cbook.cgi/C109660.mol?Str3File=C109660\">3d</a><tr><td>" +
            "T<sub>boil</sub></td><td>" + boil + " &plusmn; 0.2</td></tr>";
 }
-
-// The page source, message boxes and link labels, recording their calls.
-struct Recorder : PageSource, MessageBoxes, LinkCaptions {
-    std::string page = compoundpage("109-66-0", "309.2");
-    Strings fetched, messages;
-    int emptied = 0;
-    std::string getHTMLpage(const std::string& surl, const std::string& cap) override {
-        fetched.push_back(cap + surl);
-        return page;
-    }
-    Answer message(const std::string& text, Buttons) override {
-        messages.push_back(text);
-        return Answer::ok;
-    }
-    void emptylinkcaptions() override { ++emptied; }
-};
 
 std::string stored(const std::string& page) {
     return "<base href=" + server::compoundurl("X1") + ">\r\n" + page;
@@ -49,11 +33,13 @@ class TestGetdata : public QObject {
     Q_OBJECT
     QTemporaryDir tmp_;
     std::string dir_;
-    Recorder r_;
+    PageRecorder pages_;
+    MessageRecorder messages_;
+    PanelRecorder links_;
 
     std::string get(const std::string& smw, const std::string& sid, bool force = false,
                     const std::string& list = fields, const std::string& ext = "thermo") {
-        CompoundContext context{dir_, r_, r_, r_};
+        CompoundContext context{dir_, pages_, messages_, links_};
         return getdata(smw, sid, list, ext, "1/3: ", force, context);
     }
     QStringList files() const {
@@ -69,7 +55,10 @@ class TestGetdata : public QObject {
         static int n = 0;
         dir_ = tmp_.path().toStdString() + "/" + std::to_string(++n) + "/";
         QVERIFY(QDir().mkpath(QString::fromStdString(dir_)));
-        r_ = Recorder();
+        pages_ = PageRecorder();
+        pages_.otherwise = compoundpage("109-66-0", "309.2");
+        messages_ = MessageRecorder();
+        links_ = PanelRecorder();
     }
 
     void fetchedandstored() {
@@ -78,23 +67,24 @@ class TestGetdata : public QObject {
                                      "|Str3File=C109660|file=C5H12-CAS-109-66-0-thermo.htm"));
         const std::string url =
             "http://" + std::string(server::host()) + "/cgi/cbook.cgi?ID=X1&Units=SI&Mask=7";
-        QCOMPARE(r_.fetched, Strings{"1/3: " + url});
-        QCOMPARE(r_.emptied, 1);
-        QVERIFY(r_.messages.empty());
+        QCOMPARE(pages_.requests, Strings{"1/3: " + url});
+        QCOMPARE(links_.calls, Strings{"empty links"});
+        QVERIFY(messages_.texts.empty());
         QCOMPARE(files(), (QStringList{"C5H12-CAS-109-66-0-thermo.htm", "C5H12-X1-thermo"}));
         QCOMPARE(file("C5H12-X1-thermo"), std::string("CAS-109-66-0"));
-        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), "<base href=" + url + ">\r\n" + r_.page);
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"),
+                 "<base href=" + url + ">\r\n" + pages_.otherwise);
     }
 
     void fromcacheandforcenew() {
         put("C5H12-X1-thermo", "CAS-109-66-0");
         put("C5H12-CAS-109-66-0-thermo.htm", stored(compoundpage("109-66-0", "300.1")));
         QVERIFY(get("C5H12", "X1").starts_with("|T<sub>boil</sub>=300.1|"));
-        QVERIFY(r_.fetched.empty());
+        QVERIFY(pages_.requests.empty());
         QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(compoundpage("109-66-0", "300.1")));
         QVERIFY(get("C5H12", "X1", true).starts_with("|T<sub>boil</sub>=309.2|"));
-        QCOMPARE(r_.fetched.size(), std::size_t(1));
-        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(r_.page));
+        QCOMPARE(pages_.requests.size(), std::size_t(1));
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(pages_.otherwise));
     }
 
     // Identifier file and compound page file as found ("-": missing): the page is fetched.
@@ -111,27 +101,27 @@ class TestGetdata : public QObject {
         if (r[0] != "-") put("C5H12-X1-thermo", r[0].toStdString());
         if (r[1] != "-") put("C5H12-CAS-109-66-0-thermo.htm", r[1].toStdString());
         QVERIFY(get("C5H12", "X1").starts_with("|T<sub>boil</sub>=309.2|"));
-        QCOMPARE(r_.fetched.size(), std::size_t(1));
+        QCOMPARE(pages_.requests.size(), std::size_t(1));
         QCOMPARE(file("C5H12-X1-thermo"), std::string("CAS-109-66-0"));
-        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(r_.page));
+        QCOMPARE(file("C5H12-CAS-109-66-0-thermo.htm"), stored(pages_.otherwise));
     }
 
     void withoutcasnumber() {
-        r_.page = "<h1 id=\"Top\">x</h1><td>T<sub>boil</sub></td><td>250</td>";
+        pages_.otherwise = "<h1 id=\"Top\">x</h1><td>T<sub>boil</sub></td><td>250</td>";
         QCOMPARE(get("C5H12", "X1"), std::string("|T<sub>boil</sub>=250|Formula=|CAS Reg="
                                                  "|Str3File=|file=C5H12-X1-thermo.htm"));
         QCOMPARE(files(), QStringList{"C5H12-X1-thermo.htm"});
-        QCOMPARE(file("C5H12-X1-thermo.htm"), stored(r_.page));
+        QCOMPARE(file("C5H12-X1-thermo.htm"), stored(pages_.otherwise));
         // A second compound without a CAS number keeps a page of its own.
-        const std::string first = r_.page;
-        r_.page = "<h1 id=\"Top\">y</h1><td>T<sub>boil</sub></td><td>260</td>";
+        const std::string first = pages_.otherwise;
+        pages_.otherwise = "<h1 id=\"Top\">y</h1><td>T<sub>boil</sub></td><td>260</td>";
         QVERIFY(get("C5H12", "X2").ends_with("|file=C5H12-X2-thermo.htm"));
         QCOMPARE(files(), (QStringList{"C5H12-X1-thermo.htm", "C5H12-X2-thermo.htm"}));
         QCOMPARE(file("C5H12-X1-thermo.htm"), stored(first));
     }
 
     void failedfetch() {
-        r_.page.clear();
+        pages_.otherwise.clear();
         QCOMPARE(get("C5H12", "X1"), std::string("|T<sub>boil</sub>=|Formula=|CAS Reg=|Str3File="
                                                  "|file=C5H12-X1-thermo.htm"));
         QVERIFY(files().isEmpty());
@@ -141,8 +131,8 @@ class TestGetdata : public QObject {
         QCOMPARE(get("C5H12", "X1", false, ""), std::string("|file="));
         QCOMPARE(get("C5H12", "X1", false, "Formula|~Bogus"),
                  std::string("|Formula=C5H12|~Bogus=|file="));
-        QCOMPARE(r_.messages, Strings{"Bogus"});
-        QCOMPARE(r_.emptied, 2);
+        QCOMPARE(messages_.texts, Strings{"Bogus"});
+        QCOMPARE(links_.calls, (Strings{"empty links", "empty links"}));
     }
 
     void emptyextension() {
@@ -155,7 +145,7 @@ class TestGetdata : public QObject {
         put("C5H12-X1-thermo", "CAS-109-66-0");
         put("C5H*-CAS-109-66-0-thermo.htm", stored(compoundpage("109-66-0", "301")));
         QVERIFY(get("C5H*", "X1").starts_with("|T<sub>boil</sub>=301|"));
-        QVERIFY(r_.fetched.empty());
+        QVERIFY(pages_.requests.empty());
         // Without a match every "*" of the identifier file's name reads "data".
         QVERIFY(get("C9*", "X1").ends_with("|file=C9*-CAS-109-66-0-thermo.htm"));
         QVERIFY(files().contains("C9data-X1-thermo"));
@@ -166,7 +156,7 @@ class TestGetdata : public QObject {
         QVERIFY(get("C5H12", "../X1").ends_with("|file=C5H12-CAS-109-66-0-thermo.htm"));
         QCOMPARE(files(), QStringList{"C5H12-CAS-109-66-0-thermo.htm"});
         QVERIFY(QDir(QString::fromStdString(dir_ + "..")).entryList(QDir::Files).isEmpty());
-        r_.page = compoundpage("109/66", "309.2");
+        pages_.otherwise = compoundpage("109/66", "309.2");
         QVERIFY(get("C6H14", "X2").ends_with("|CAS Reg=109/66|Str3File=C109660|file="));
         QCOMPARE(files(), QStringList{"C5H12-CAS-109-66-0-thermo.htm"});
     }

@@ -1,7 +1,9 @@
 // The compound panel filled from one result list entry, and the link targets.
 
-#include "../table.h"
+#include "compound/links.h"
 #include "compound/panel.h"
+#include "fakes.h"
+#include "table.h"
 #include "web/server.h"
 
 using namespace kestrix;
@@ -9,23 +11,17 @@ using namespace kestrix::test;
 
 namespace {
 
-struct FakePanel : Panel {
-    QByteArrayList calls;
-    void emptylinkcaptions() override { calls << "empty links"; }
-    void setcaption(const std::string& text) override { calls << "caption " + qb(text); }
-    void setdatatext(const std::string& text) override { calls << "text " + qb(text); }
-    void setlink(Link link, const std::string& caption, const std::string& tag) override {
-        calls << "link " + QByteArray::number(int(link)) + " " + qb(caption) + " " + qb(tag);
-    }
-    void clearpicture() override { calls << "clear picture"; }
-    void getgif(const std::string& sid) override { calls << "gif " + qb(sid); }
-};
-
 const char* full = "Formula=C5H12|Molecular Weight=72.1488|CAS Reg=109-66-0|Str3File=C1|"
                    "T<sub>c</sub>=469.7|file=f.htm";
 const QByteArray lines = "CAS# 109-66-0\r\nMF C5H12 MW 72.1488\r\npentane\r\n\r\n";
 const QByteArrayList links{"link 0 details... /c/f.htm", "link 1 3D-Chime C1",
                            "link 2 Aldrich 109-66-0", "link 3 ChemFinder 109-66-0"};
+
+QByteArrayList bytes(const Strings& calls) {
+    QByteArrayList out;
+    for (const std::string& call : calls) out << qb(call);
+    return out;
+}
 
 } // namespace
 
@@ -53,19 +49,26 @@ class TestPanel : public QObject {
     }
     void showGif() {
         QFETCH(QByteArrayList, r);
-        FakePanel panel;
+        PanelRecorder panel;
+        FakeTransfer transfer;
+        TitleRecorder titles;
+        PictureRecorder picture;
+        transfer.answers[server::imageurl("X1")] = "GIF89a";
+        // The drawing cannot be stored in "/c/"; it shows all the same.
+        ImageContext images{"/c/", "Kestrix", transfer, titles, picture};
         const std::string entry =
             "0309.200\tX1\t" + r[0].toStdString() + "\tpentane\t" + r[1].toStdString();
-        kestrix::showGif(entry, r[2].contains('p'), true, r[2].contains('k'), "/c/", panel);
+        kestrix::showGif(entry, r[2].contains('p'), true, r[2].contains('k'), panel, images);
         QByteArrayList expected{"caption pentane", "empty links"};
         for (char i : r[3]) expected << links[i - '0'];
-        expected << "text " + (r[4].startsWith('+') ? lines + r[4].mid(1) : r[4]) << "clear picture"
-                 << "gif X1";
-        QCOMPARE(panel.calls, expected);
+        expected << "text " + (r[4].startsWith('+') ? lines + r[4].mid(1) : r[4]);
+        QCOMPARE(bytes(panel.calls), expected);
+        QCOMPARE(picture.calls, (Strings{"clear", "clear", "show GIF89a"}));
 
-        panel.calls.clear();
-        kestrix::showGif(entry, true, false, true, "/c/", panel);
-        QCOMPARE(panel.calls.back(), QByteArray("clear picture")); // no drawing asked for
+        picture.calls.clear();
+        kestrix::showGif(entry, true, false, true, panel, images);
+        QCOMPARE(picture.calls, Strings{"clear"}); // no drawing asked for
+        QCOMPARE(transfer.opened.size(), std::size_t(1));
     }
 
     void linktarget_data() {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <random>
 
-#include "../table.h"
 #include "core/entry.h"
 #include "core/sortedentries.h"
+#include "table.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
@@ -39,6 +39,21 @@ class TestEntry : public QObject {
         // Without a second item the record rest is empty.
         QCOMPARE(qb(kestrix::buildentry("|T=1", "X1", "BP", "n", {}, 0)),
                  QByteArray("0001.000\tX1\tBP 1\tn\t"));
+    }
+
+    // The entry, then its five fields as read, joined by "/".
+    void readentry_data() {
+        addrows({{"whole", "0309.200\tX1\tBP 309.2\tpentane\tFormula=C5H12|file=f",
+                  "0309.200/X1/BP 309.2/pentane/Formula=C5H12|file=f"},
+                 {"blanks trimmed, tabs kept in the rest", " k \t X1 \tBP ?\t a b \t r\ts ",
+                  "k/X1/BP ?/a b/r\ts"},
+                 {"short", "k\tX1", "k/X1///"},
+                 {"empty", "", "////"}});
+    }
+    void readentry() {
+        QFETCH(QByteArrayList, r);
+        const Entry e = kestrix::readentry(r[0].toStdString());
+        QCOMPARE(qb(e.sortkey + "/" + e.id + "/" + e.property + "/" + e.name + "/" + e.rest), r[1]);
     }
 
     void propertyvalue_data() {

@@ -1,7 +1,7 @@
 // Display names from the inverted, lower-case names of the result page.
 
-#include "../table.h"
 #include "core/names.h"
+#include "table.h"
 
 using namespace kestrix::test;
 

@@ -1,7 +1,7 @@
 // Reading the compounds of a formula search's result page.
 
-#include "../table.h"
 #include "core/resultpage.h"
+#include "table.h"
 
 using namespace kestrix;
 

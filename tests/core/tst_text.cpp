@@ -6,9 +6,9 @@
 #include <optional>
 #include <random>
 
-#include "../table.h"
 #include "core/number.h"
 #include "core/text.h"
+#include "table.h"
 
 using namespace kestrix;
 using namespace kestrix::test;

@@ -1,6 +1,6 @@
 // The tabulation field list, the field lookup and the HTML and CSV texts, byte for byte.
 
-#include "../table.h"
+#include "table.h"
 #include "tabulate/tabulate.h"
 
 using namespace kestrix;
@@ -66,24 +66,6 @@ class TestTabulate : public QObject {
         QCOMPARE(qb(tabulationfieldlist(true, true, true)), t + p + g);
     }
 
-    // field name, record, value
-    void getfield_data() {
-        const char* summary = "Formula=C5H12|Molecular Weight=72.1488|CAS Reg=109-66-0";
-        const QByteArray long120 = "v=" + QByteArray(120, 'x'), first100(100, 'x');
-        addrows({{"first item", "Formula", summary, "C5H12"},
-                 {"last item", "CAS Reg", summary, "109-66-0"},
-                 {"empty value", "T<sub>c</sub>", "T<sub>c</sub>=|P<sub>c</sub>=33.7", ""},
-                 {"case matters", "formula", summary, ""},
-                 {"file item", "file", "x=1|file=C5H12-CAS-1-thermo.htm", "C5H12-CAS-1-thermo.htm"},
-                 {"cut at 100", "v", long120.constData(), first100.constData()},
-                 {"first occurrence, anywhere", "H", "~<sub>vap</sub>H= 26.4 |H=1", "26.4"},
-                 {"missing", "Str3File", summary, ""}});
-    }
-    void getfield() {
-        QFETCH(QByteArrayList, r);
-        QCOMPARE(qb(kestrix::getfield(r[0].toStdString(), r[1].toStdString())), r[2]);
-    }
-
     void tabulate_data() {
         QTest::addColumn<QByteArray>("fieldlist");
         QTest::addColumn<QList<QByteArray>>("entries");
@@ -147,6 +129,18 @@ class TestTabulate : public QObject {
                    "\"X1.gif\",\"http://3d.test/x?S=S1\",\"\",\"\",\"\",,,309.2,,,26.4 @298.15 "
                    "Kelvin,,,,,349.6,,,,\r\n";
 
+        // A name that holds "|" stays whole: the entry is cut at its tabs.
+        const QByteArray piped = "k\tX4\tBP ?\ta|b\tCAS Reg=1-2|file=f.htm";
+        QTest::newRow("name holding a bar")
+            << "|" + phase << QList<QByteArray>{piped}
+            << htmlstart + heads(2, phaselabels) +
+                   "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank href=f.htm>a|b</a>"
+                   "</td><td class=t1 valign=top colspan=2><img src=X4.gif></td><td class=t1 "
+                   "valign=top></td><td class=t1 valign=top></td><td class=t1 valign=top>1-2"
+                   "</td>" +
+                   cells(2, {"", "", "", ""}) + "</tr>\r\n</table>"
+            << csvstart + phasecsv + "\r\n\r\n\"a|b\",\"X4.gif\",,\"\",\"\",\"1-2\",,,,\r\n";
+
         const QByteArray odd = "k\tX3\tBP ?\tmethyl~ester \"a\"\tFormula=C5H10O2|CAS Reg=554-12-1"
                                "|~<sub>vap</sub>H=a,b|~<sub>vap</sub>S=say \"hi\"|~<sub>fus</sub>"
                                "H=5 @200 Kelvin|~<sub>fus</sub>S=x~y|file=f@1.htm";
@@ -170,7 +164,9 @@ class TestTabulate : public QObject {
         QFETCH(QByteArray, csv);
         std::vector<std::string> list;
         for (const QByteArray& e : entries) list.push_back(e.toStdString());
-        const Tabulation t = kestrix::tabulate(list, fieldlist.toStdString(), prefix.toStdString());
+        const TableLinks links{prefix.toStdString(),
+                               [](std::string_view sid) { return std::string(sid) + ".gif"; }};
+        const Tabulation t = kestrix::tabulate(list, fieldlist.toStdString(), links);
         QCOMPARE(qb(t.html), html);
         QCOMPARE(qb(t.csv), csv);
     }

@@ -19,10 +19,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support.h"
 #include "ui/form1.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
+#include "windowfixture.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
@@ -31,22 +31,10 @@ namespace {
 const char* emptyformula = "First enter a molecular formula, such as \"C5H12\".";
 }
 
-class TestForm1 : public QObject {
+class TestForm1 : public QObject, WindowFixture {
     Q_OBJECT
-  private:
-    QTemporaryDir home_;
-    MessageRecorder messages_;
-    OpenRecorder opener_;
-    std::unique_ptr<Form1> form_;
-    std::string cachedir_;
-
     // A window whose automatic first search has not run.
-    void idlewindow() {
-        cachedir_ = freshcache(home_.path() + QStringLiteral("/cache"));
-        messages_ = MessageRecorder();
-        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
-        form_->Timer1->stop();
-    }
+    void idlewindow() { newwindow(); }
     void waittrigger() { QTest::qWait(60); }
 
   private slots:
@@ -57,16 +45,14 @@ class TestForm1 : public QObject {
     void cleanup() { form_.reset(); }
 
     void startupstate() {
-        cachedir_ = freshcache(home_.path() + QStringLiteral("/start"));
-        QVERIFY(!QDir(QString::fromStdString(cachedir_)).exists());
-        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
+        startwindow();
         Form1& f = *form_;
         QCOMPARE(f.windowTitle(),
                  QStringLiteral("National Institute of Standards and Technology Kestrix - "
                                 "Chemistry Version 1.0d3"));
         QCOMPARE(f.stitle, f.windowTitle().toStdString());
-        QCOMPARE(f.scachedir, cachedir_);
-        QVERIFY(QDir(QString::fromStdString(cachedir_)).exists());
+        QCOMPARE(f.scachedir, cache_);
+        QVERIFY(QDir(QString::fromStdString(cache_)).exists());
         QCOMPARE(f.crlf, std::string("\r\n"));
         QCOMPARE(f.isearching, short(0));
         QCOMPARE(f.txtMF->text(), QStringLiteral("C5H12"));
@@ -172,7 +158,7 @@ class TestForm1 : public QObject {
                  std::vector<std::string>{"A molecular formula cannot contain \"/\" or \"\\\"."});
         QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
         QVERIFY(form_->txtMF->isEnabled());
-        QVERIFY(cachefiles(cachedir_).isEmpty());
+        QVERIFY(cachefiles(cache_).isEmpty());
     }
 
     void triggerrunslastwordonce() {
@@ -199,10 +185,8 @@ class TestForm1 : public QObject {
     }
 
     void triggerfiresabout10msafterstartup() {
-        cachedir_ = freshcache(home_.path() + QStringLiteral("/late"));
-        form_ = std::make_unique<Form1>(Services{&messages_, &opener_});
+        startwindow();
         form_->txtMF->clear(); // the first search then ends at its message
-        messages_.texts.clear();
         QElapsedTimer clock;
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(!messages_.texts.empty(), 2000);
@@ -277,7 +261,7 @@ class TestForm1 : public QObject {
         QFETCH(int, count);
         QFETCH(int, last);
         idlewindow();
-        form_->settab(form_->List1, text.toStdString());
+        kestrix::settab(form_->List1, text.toStdString());
         const std::vector<int>& stops = form_->List1->tabstops();
         QCOMPARE(int(stops.size()), count);
         if (count > 0) QCOMPARE(stops.back(), last);

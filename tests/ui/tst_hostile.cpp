@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <csignal>
 
-#include "support.h"
 #include "ui/form1.h"
 #include "ui/listbox.h"
+#include "windowfixture.h"
 
 using namespace kestrix;
 using namespace kestrix::test;

@@ -16,11 +16,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support.h"
 #include "ui/form1.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
 #include "web/server.h"
+#include "windowfixture.h"
 
 using namespace kestrix;
 using namespace kestrix::test;

@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "support.h"
 #include "ui/form1.h"
 #include "ui/listbox.h"
+#include "windowfixture.h"
 
 using namespace kestrix;
 using namespace kestrix::test;

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "../table.h"
+#include "table.h"
 #include "web/cache.h"
 
 using namespace kestrix;

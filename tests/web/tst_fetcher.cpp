@@ -1,6 +1,7 @@
 // The page fetcher over a scripted transfer: body assembly, failures, title bar and wait.
 
-#include "../table.h"
+#include "fakes.h"
+#include "table.h"
 #include "web/fetcher.h"
 
 using namespace kestrix;
@@ -8,62 +9,18 @@ using namespace kestrix::test;
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-struct FakeTransfer : Transfer {
-    std::string starterror; // not empty: the request cannot be started
-    std::string body;
-    std::size_t read = 0;
-    std::vector<int> states;
-    bool succeeded = true, running = false;
-    std::vector<int> chunksizes;
-    int cancels = 0;
-    Strings requests;
-
-    bool Execute(const std::string& url, const std::string& operation, const std::string& input,
-                 const std::string& headers, std::string& error) override {
-        requests.push_back(operation + " " + url + "|" + input + "|" + headers);
-        if (!starterror.empty()) error = starterror;
-        running = running || starterror.empty();
-        read = 0;
-        return starterror.empty();
-    }
-    bool StillExecuting() const override { return running; }
-    std::string GetChunk(int size) override {
-        chunksizes.push_back(size);
-        const std::string chunk = body.substr(std::min(read, body.size()), std::size_t(size));
-        read += chunk.size();
-        return chunk;
-    }
-    bool Succeeded() const override { return succeeded; }
-    void Cancel() override {
-        ++cancels;
-        succeeded = running = false;
-    }
-    std::string OpenURL(const std::string&) override { return {}; }
-};
-
-// Title bar, event loop and message boxes of the window, recording what they are asked.
-struct Window : TitleBar, EventLoop, MessageBoxes {
-    FakeTransfer& transfer;
-    Strings captions, messages, captionswhilewaiting;
-    std::vector<int> sleeps;
-    int doeventcalls = 0;
-    explicit Window(FakeTransfer& t) : transfer(t) {}
-    void setcaption(const std::string& text) override { captions.push_back(text); }
-    void doevents() override { ++doeventcalls; }
-    // While the window lets events run, the transfer reports its states, then ends.
-    void waitforevents(int) override {
-        captionswhilewaiting.push_back(captions.empty() ? "" : captions.back());
-        for (int state : transfer.states) {
-            if (transfer.running && transfer.StateChanged) transfer.StateChanged(state);
-        }
-        transfer.running = false;
-    }
-    void sleep(int ms) override { sleeps.push_back(ms); }
-    Answer message(const std::string& text, Buttons b) override {
-        messages.push_back(text + (b == Buttons::ok ? "" : " [OK/Cancel]"));
-        return Answer::ok;
+// The window around a fetch: while it waits for events, the transfer reports its states.
+struct Window {
+    FakeTransfer transfer;
+    TitleRecorder titles;
+    EventRecorder events;
+    MessageRecorder messages;
+    Strings captionswhilewaiting;
+    Window() {
+        events.onwait = [this] {
+            captionswhilewaiting.push_back(titles.captions.empty() ? "" : titles.captions.back());
+            transfer.deliver();
+        };
     }
 };
 
@@ -83,7 +40,7 @@ class TestFetcher : public QObject {
         QByteArray mixed;
         for (int i = 0; i < 25000; ++i) mixed += char(i % 251);
         const QList<int> done{transferstate::responsecompleted};
-        const qsizetype most = Fetcher::maxbody;
+        const qsizetype most = maxbodybytes;
         QTest::newRow("three chunks") << mixed << done << true << true << 4;
         QTest::newRow("exactly one chunk") << QByteArray(10000, 'x') << done << true << true << 2;
         QTest::newRow("second delivery reads one empty chunk")
@@ -103,40 +60,40 @@ class TestFetcher : public QObject {
         QFETCH(bool, succeeded);
         QFETCH(bool, returned);
         QFETCH(int, reads);
-        FakeTransfer transfer;
+        Window window;
+        FakeTransfer& transfer = window.transfer;
         transfer.body = body.toStdString();
         transfer.states.assign(states.begin(), states.end());
         transfer.succeeded = succeeded;
-        Window window(transfer);
         std::string shtml = "old";
-        Fetcher fetcher(transfer, window, window, window, &shtml);
+        Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
         fetcher.setstitle("Kestrix");
 
         QCOMPARE(qb(fetcher.getHTMLpage(url, "2/5: ")), returned ? body : QByteArray());
         if (returned) QCOMPARE(qb(shtml), body);
         QCOMPARE(transfer.requests, Strings{"GET " + url + "||"});
         const std::string retrieving = "retrieving 2/5: " + url + "...";
-        QCOMPARE(window.captions, (Strings{retrieving, "Kestrix"}));
+        QCOMPARE(window.titles.captions, (Strings{retrieving, "Kestrix"}));
         QCOMPARE(window.captionswhilewaiting.at(0), retrieving);
-        QVERIFY(window.messages.empty());
-        QVERIFY(window.sleeps.empty()); // waits on the transfer, not for a fixed time
+        QVERIFY(window.messages.texts.empty());
+        QVERIFY(window.events.sleeps.empty()); // waits on the transfer, not for a fixed time
         for (int size : transfer.chunksizes) QCOMPARE(size, 10000);
         if (reads >= 0) QCOMPARE(int(transfer.chunksizes.size()), reads);
-        QCOMPARE(transfer.cancels, body.size() > qsizetype(Fetcher::maxbody) ? 1 : 0);
+        QCOMPARE(transfer.cancels, body.size() > qsizetype(maxbodybytes) ? 1 : 0);
     }
 
     void requestnotstarted() {
-        FakeTransfer transfer;
+        Window window;
+        FakeTransfer& transfer = window.transfer;
         transfer.starterror = "Unable to connect: malformed URL";
         transfer.running = true; // an earlier request still runs and ends meanwhile
         transfer.states = {transferstate::responsecompleted};
         transfer.body = "earlier page";
-        Window window(transfer);
-        Fetcher fetcher(transfer, window, window, window);
+        Fetcher fetcher(transfer, window.titles, window.events, window.messages);
         fetcher.setstitle("Kestrix");
         QCOMPARE(fetcher.getHTMLpage("bad url", ""), std::string());
-        QCOMPARE(window.messages, Strings{"Unable to connect: malformed URL"});
-        QCOMPARE(window.captions, (Strings{"retrieving bad url...", "Kestrix"}));
+        QCOMPARE(window.messages.texts, Strings{"Unable to connect: malformed URL"});
+        QCOMPARE(window.titles.captions, (Strings{"retrieving bad url...", "Kestrix"}));
         QVERIFY(!transfer.running);
     }
 
@@ -149,22 +106,20 @@ class TestFetcher : public QObject {
     }
     void wait() {
         QFETCH(QByteArrayList, r);
-        FakeTransfer transfer;
-        Window window(transfer);
-        Fetcher fetcher(transfer, window, window, window);
-        fetcher.wait(r[0].toDouble());
+        Window window;
+        kestrix::wait(r[0].toDouble(), window.events);
         QByteArrayList sleeps;
-        for (int ms : window.sleeps) sleeps << QByteArray::number(ms);
+        for (int ms : window.events.sleeps) sleeps << QByteArray::number(ms);
         QCOMPARE(sleeps.join(' '), r[1]);
-        QCOMPARE(window.doeventcalls, 0);
+        QCOMPARE(window.events.doeventcalls, 0);
         QVERIFY(window.captionswhilewaiting.empty());
     }
 
     void handlerdetachedwithfetcher() {
-        FakeTransfer transfer;
-        Window window(transfer);
+        Window window;
+        FakeTransfer& transfer = window.transfer;
         {
-            Fetcher fetcher(transfer, window, window, window);
+            Fetcher fetcher(transfer, window.titles, window.events, window.messages);
             QVERIFY(bool(transfer.StateChanged));
         }
         QVERIFY(!transfer.StateChanged);

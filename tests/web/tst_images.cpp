@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "../table.h"
+#include "fakes.h"
+#include "table.h"
 #include "web/cache.h"
 #include "web/images.h"
 #include "web/server.h"
@@ -12,41 +13,16 @@
 using namespace kestrix;
 using namespace kestrix::test;
 
-namespace {
-
-using Strings = std::vector<std::string>;
-
-// The transfer's byte fetch, the title bar and the picture box, recording their calls.
-struct Recorder : Transfer, TitleBar, Picture {
-    std::string answer;
-    Strings opened, captions, picture;
-    bool Execute(const std::string&, const std::string&, const std::string&, const std::string&,
-                 std::string&) override {
-        return false;
-    }
-    bool StillExecuting() const override { return false; }
-    std::string GetChunk(int) override { return {}; }
-    bool Succeeded() const override { return false; }
-    void Cancel() override {}
-    std::string OpenURL(const std::string& url) override {
-        opened.push_back(url);
-        return answer;
-    }
-    void setcaption(const std::string& text) override { captions.push_back(text); }
-    void clear() override { picture.push_back("clear"); }
-    void load(const std::string& path) override { picture.push_back("load " + path); }
-};
-
-} // namespace
-
 class TestImages : public QObject {
     Q_OBJECT
     QTemporaryDir tmp_;
     std::string dir_;
-    Recorder r_;
+    FakeTransfer transfer_;
+    TitleRecorder titles_;
+    PictureRecorder picture_;
 
     void show(const std::string& sid) {
-        ImageContext context{dir_, "Kestrix", r_, r_, r_};
+        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
         getgif(sid, context);
     }
 
@@ -54,43 +30,57 @@ class TestImages : public QObject {
     void init() {
         dir_ = tmp_.path().toStdString() + "/" + QTest::currentTestFunction() + "/";
         QVERIFY(QDir().mkpath(QString::fromStdString(dir_)));
-        r_ = Recorder();
+        transfer_ = FakeTransfer();
+        titles_ = TitleRecorder();
+        picture_ = PictureRecorder();
     }
 
     void cached() {
         QVERIFY(puttofile("GIF89a old", dir_ + "X1.gif"));
         show("X1");
-        QVERIFY(r_.opened.empty());
-        QVERIFY(r_.captions.empty());
-        QCOMPARE(r_.picture, (Strings{"clear", "load " + dir_ + "X1.gif"}));
+        QVERIFY(transfer_.opened.empty());
+        QVERIFY(titles_.captions.empty());
+        QCOMPARE(picture_.calls, (Strings{"clear", "show GIF89a old"}));
     }
 
     void fetched() {
-        r_.answer = std::string("GIF89a\0\r\n\xff", 10);
-        show("X1");
         const std::string url =
             "http://" + std::string(server::host()) + "/cgi/cbook.cgi?Reduced=X1";
-        QCOMPARE(r_.opened, Strings{url});
-        QCOMPARE(r_.captions, (Strings{"retrieving " + url + "...", "Kestrix"}));
-        QCOMPARE(loadfromfile(dir_ + "X1.gif"), r_.answer);
-        QCOMPARE(r_.picture, (Strings{"clear", "load " + dir_ + "X1.gif"}));
+        const std::string bytes("GIF89a\0\r\n\xff", 10);
+        transfer_.answers[url] = bytes;
+        show("X1");
+        QCOMPARE(transfer_.opened, Strings{url});
+        QCOMPARE(titles_.captions, (Strings{"retrieving " + url + "...", "Kestrix"}));
+        QCOMPARE(loadfromfile(dir_ + "X1.gif"), bytes);
+        QCOMPARE(picture_.calls, (Strings{"clear", "show " + bytes}));
         show("X1"); // from the file now
-        QCOMPARE(r_.opened.size(), std::size_t(1));
+        QCOMPARE(transfer_.opened.size(), std::size_t(1));
     }
 
     void nothingreceived() {
         show("X2");
-        QCOMPARE(r_.opened.size(), std::size_t(1));
+        QCOMPARE(transfer_.opened.size(), std::size_t(1));
         QVERIFY(!QFile::exists(QString::fromStdString(dir_ + "X2.gif")));
-        QCOMPARE(r_.picture, Strings{"clear"});
-        QCOMPARE(r_.captions, Strings{"retrieving " + server::imageurl("X2") + "..."});
+        QCOMPARE(picture_.calls, Strings{"clear"});
+        QCOMPARE(titles_.captions, Strings{"retrieving " + server::imageurl("X2") + "..."});
+    }
+
+    // A drawing that cannot be stored is still shown from the bytes received.
+    void notstored() {
+        transfer_.answers[server::imageurl("X3")] = "GIF89a new";
+        dir_ += "missing/";
+        show("X3");
+        QCOMPARE(picture_.calls, (Strings{"clear", "show GIF89a new"}));
+        QVERIFY(!QFile::exists(QString::fromStdString(dir_ + "X3.gif")));
     }
 
     void unsafeidentifier() {
-        r_.answer = "GIF89a";
-        for (const char* sid : {"../X1", "a/X1", "X1\n"}) show(sid);
-        QVERIFY(r_.opened.empty());
-        QCOMPARE(r_.picture, (Strings{"clear", "clear", "clear"}));
+        for (const char* sid : {"../X1", "a/X1", "X1\n"}) {
+            transfer_.answers[server::imageurl(sid)] = "GIF89a";
+            show(sid);
+        }
+        QVERIFY(transfer_.opened.empty());
+        QCOMPARE(picture_.calls, (Strings{"clear", "clear", "clear"}));
         QVERIFY(QDir(tmp_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 };

@@ -14,35 +14,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "fakes.h"
+#include "files.h"
+#include "sampleserver.h"
 #include "ui/form1.h"
 #include "ui/listbox.h"
-#include "ui/services.h"
 
 using namespace kestrix;
 
 namespace {
-
-class Silent : public MessageBoxes {
-  public:
-    Answer message(const std::string& text, Buttons) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return Answer::ok;
-    }
-};
-class NoOpener : public DocumentOpener {
-  public:
-    void open(const std::string&) override {}
-};
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
 
 // A sample folder with a formula of n compounds, each a copy of pentane's page and drawing.
 QString makedata(const QString& dir, const QString& formula, int n) {
@@ -50,8 +30,8 @@ QString makedata(const QString& dir, const QString& formula, int n) {
     QDir().mkpath(data + "/formula");
     QDir().mkpath(data + "/compound");
     QDir().mkpath(data + "/image");
-    const QByteArray page = read(KESTRIX_TEST_DATA "/server/compound/C109660.htm");
-    const QByteArray image = read(KESTRIX_TEST_DATA "/server/image/C109660.gif");
+    const QByteArray page = test::readfile(KESTRIX_TEST_DATA "/server/compound/C109660.htm");
+    const QByteArray image = test::readfile(KESTRIX_TEST_DATA "/server/image/C109660.gif");
     QByteArray list = "<html><body><p>Click on the name to see more data.</p>\n<ol>\n";
     for (int i = 1; i <= n; ++i) {
         const QByteArray id = "X" + QByteArray::number(i);
@@ -60,33 +40,12 @@ QString makedata(const QString& dir, const QString& formula, int n) {
         QByteArray copy = page;
         copy.replace("109-66-0", "1000-" + QByteArray::number(i) + "-0");
         copy.replace("309.2", QByteArray::number(250 + i % 200) + ".5");
-        write(data + "/compound/" + id + ".htm", copy);
-        write(data + "/image/" + id + ".gif", image);
+        test::writefile(data + "/compound/" + id + ".htm", copy);
+        test::writefile(data + "/image/" + id + ".gif", image);
     }
-    write(data + "/formula/" + formula + ".htm", list + "</ol></body></html>\n");
+    test::writefile(data + "/formula/" + formula + ".htm", list + "</ol></body></html>\n");
     return data;
 }
-
-struct Server {
-    QProcess process;
-    int port = 0;
-    bool start(const QString& data) {
-        process.start(KESTRIX_SAMPLE_SERVER, {"--data", data, "--port", "0"});
-        if (!process.waitForStarted(5000)) return false;
-        while (process.waitForReadyRead(5000)) {
-            const QString line = QString::fromLatin1(process.readLine()).trimmed();
-            if (line.startsWith("listening on 127.0.0.1:")) {
-                port = line.section(':', -1).toInt();
-                return true;
-            }
-        }
-        return false;
-    }
-    ~Server() {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-};
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -97,9 +56,12 @@ double median(std::vector<double> v) {
 double searchonce(const QString& formula, const QString& cachebase, bool fresh) {
     if (fresh) QDir(cachebase).removeRecursively();
     qputenv("XDG_CACHE_HOME", cachebase.toLocal8Bit());
-    Silent messages;
-    NoOpener opener;
-    Form1 form(Services{&messages, &opener, 30000, 0});
+    test::MessageRecorder messages;
+    messages.onmessage = [](const std::string& text) {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    };
+    test::OpenRecorder opener;
+    Form1 form(Services{&messages, &opener, transfertimeoutms, 0});
     form.Timer1->stop();
     form.txtMF->setText(formula);
     QElapsedTimer clock;
@@ -147,9 +109,9 @@ int main(int argc, char* argv[]) {
 
     // Cold search for 40 compounds beside curl fetching the same 41 pages and 40 drawings.
     {
-        Server server;
+        test::SampleServer server;
         if (!server.start(makedata(dir.path(), "C40H1", 40))) return 1;
-        const QString proxy = QString("http://127.0.0.1:%1").arg(server.port);
+        const QString proxy = server.proxy();
         qputenv("http_proxy", proxy.toLatin1());
         QStringList urls = {"http://chemdata.nist.invalid/cgi/cbook.cgi?Formula=C40H1&NoIon=on&"
                             "Units=SI&cTG=on&cTC=on&cTP=on"};
@@ -175,9 +137,9 @@ int main(int argc, char* argv[]) {
 
     // Warm search for 100 compounds, everything cached.
     {
-        Server server;
+        test::SampleServer server;
         if (!server.start(makedata(dir.path(), "C100H1", 100))) return 1;
-        qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(server.port).toLatin1());
+        qputenv("http_proxy", server.proxy().toLatin1());
         searchonce("C100H1", dir.path() + "/warm", true);
         std::vector<double> warm;
         for (int r = 0; r < runs; ++r)
@@ -187,9 +149,9 @@ int main(int argc, char* argv[]) {
 
     // Peak memory with 2000 entries listed.
     {
-        Server server;
+        test::SampleServer server;
         if (!server.start(makedata(dir.path(), "C2000H1", 2000))) return 1;
-        qputenv("http_proxy", QString("http://127.0.0.1:%1").arg(server.port).toLatin1());
+        qputenv("http_proxy", server.proxy().toLatin1());
         const double ms = searchonce("C2000H1", dir.path() + "/long", true);
         std::printf("cold search, 2000 compounds: %.0f ms; peak resident memory %.1f MB\n", ms,
                     peakkb() / 1024.0);

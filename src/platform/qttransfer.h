@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "web/transfer.h"
+#include "web/seams.h"
 
 class QNetworkReply;
 
@@ -18,7 +18,7 @@ namespace kestrix {
 class QtTransfer : public QObject, public Transfer {
     Q_OBJECT
   public:
-    explicit QtTransfer(int timeoutms = 30000, QObject* parent = nullptr);
+    explicit QtTransfer(int timeoutms = transfertimeoutms, QObject* parent = nullptr);
     ~QtTransfer() override;
 
     bool Execute(const std::string& url, const std::string& operation, const std::string& inputdata,
@@ -29,10 +29,9 @@ class QtTransfer : public QObject, public Transfer {
     void Cancel() override;
     std::string OpenURL(const std::string& url) override;
 
-    // Images larger than this count as failed transfers.
-    static constexpr qint64 maximage = 32 << 20;
-
   private:
+    // A transfer still running this long after its start has gone on too long.
+    int deadlinems() const { return 2 * timeoutms_; }
     QNetworkRequest request(const std::string& url) const;
     bool statusok() const;
     void readyread();

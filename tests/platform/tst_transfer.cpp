@@ -8,20 +8,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support.h"
-#include "ui/qttransfer.h"
+#include "fakes.h"
+#include "files.h"
+#include "platform/desktop.h"
+#include "platform/qttransfer.h"
+#include "sampleserver.h"
 #include "web/fetcher.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
 
 namespace {
-
-class Captions : public TitleBar {
-  public:
-    void setcaption(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 const std::string host = "http://chemdata.nist.invalid";
 std::string page(const char* id) {
@@ -35,13 +32,9 @@ class TestTransfer : public QObject {
   private:
     QTemporaryDir data_;
     SampleServer server_;
-    QString rules_;
 
     void write(const QString& relative, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(data_.path() + relative).path());
-        QFile file(data_.path() + relative);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        QVERIFY(writefile(data_.path() + relative, bytes));
     }
 
   private slots:
@@ -50,10 +43,9 @@ class TestTransfer : public QObject {
         write("/compound/B25001.htm", QByteArray(25001, 'y'));
         write("/compound/EMPTY.htm", {});
         write("/compound/SMALL.htm", "<html>small</html>");
-        rules_ = data_.path() + "/rules";
-        write("/rules", "ID=ERR status 404\nID=STALL stall\nID=MOVED redirect " +
-                            QByteArray::fromStdString(page("SMALL")) + "\n");
-        QVERIFY(server_.start(data_.path(), rules_));
+        QVERIFY(server_.start(data_.path()));
+        server_.setrules("ID=ERR status 404\nID=STALL stall\nID=MOVED redirect " +
+                         QByteArray::fromStdString(page("SMALL")) + "\n");
         qputenv("http_proxy", server_.proxy().toLatin1());
         qputenv("no_proxy", "");
     }
@@ -102,7 +94,7 @@ class TestTransfer : public QObject {
         QFETCH(QByteArray, id);
         QFETCH(QByteArray, body);
         QtTransfer transfer(500);
-        Captions captions;
+        TitleRecorder captions;
         QtEvents events;
         MessageRecorder messages;
         Fetcher fetcher(transfer, captions, events, messages);
@@ -114,7 +106,7 @@ class TestTransfer : public QObject {
         const qint64 elapsed = clock.elapsed();
         QCOMPARE(QByteArray::fromStdString(text), body);
         QVERIFY(messages.texts.empty());
-        QCOMPARE(captions.texts,
+        QCOMPARE(captions.captions,
                  (std::vector<std::string>{"retrieving 2/5: " + url + "...", "the title"}));
         // A finished transfer returns at once; only the stalled one waits for its time-out.
         if (id != "STALL") QVERIFY2(elapsed < 900, qPrintable(QString::number(elapsed)));
@@ -123,14 +115,14 @@ class TestTransfer : public QObject {
 
     void requestthatcannotstart() {
         QtTransfer transfer(500);
-        Captions captions;
+        TitleRecorder captions;
         QtEvents events;
         MessageRecorder messages;
         Fetcher fetcher(transfer, captions, events, messages);
         QCOMPARE(fetcher.getHTMLpage("http://", ""), std::string());
         QCOMPARE(messages.texts.size(), std::size_t(1));
         QVERIFY(!messages.texts.front().empty());
-        QCOMPARE(captions.texts.size(), std::size_t(2));
+        QCOMPARE(captions.captions.size(), std::size_t(2));
     }
 
     void image() {

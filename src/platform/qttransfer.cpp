@@ -1,4 +1,4 @@
-#include "ui/qttransfer.h"
+#include "platform/qttransfer.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>
@@ -52,7 +52,7 @@ bool QtTransfer::Execute(const std::string& url, const std::string& operation, c
     reply_ = manager_.get(req);
     connect(reply_, &QNetworkReply::readyRead, this, &QtTransfer::readyread);
     connect(reply_, &QNetworkReply::finished, this, &QtTransfer::finished);
-    deadline_.start(2 * timeoutms_);
+    deadline_.start(deadlinems());
     return true;
 }
 
@@ -100,13 +100,13 @@ std::string QtTransfer::OpenURL(const std::string& url) {
     QEventLoop loop;
     connect(reply, &QNetworkReply::readyRead, &loop, [&] {
         body += reply->readAll();
-        if (body.size() > maximage) {
+        if (std::size_t(body.size()) > maxbodybytes) {
             toolarge = true;
             reply->abort();
         }
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(2 * timeoutms_, reply, &QNetworkReply::abort);
+    QTimer::singleShot(deadlinems(), reply, &QNetworkReply::abort);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     body += reply->readAll();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

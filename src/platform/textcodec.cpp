@@ -1,4 +1,4 @@
-#include "ui/textcodec.h"
+#include "platform/textcodec.h"
 
 #include <QStringDecoder>
 

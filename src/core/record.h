@@ -1,0 +1,26 @@
+#pragma once
+// Reading values back out of a compound record ("|key=value|...|file=NAME") or out of an
+// entry's record rest, where neither "|" nor "=" is escaped.
+
+#include <string>
+#include <string_view>
+
+namespace kestrix {
+
+// The value of the first "swhat=" anywhere in slist: at most 100 characters after the "=", cut
+// at "|" and trimmed. Empty text when there is none.
+std::string getfield(std::string_view swhat, std::string_view slist);
+
+// The items the compound panel shows. Read item by item: the key is the text before the
+// item's first "=", the value the trimmed rest; when a key occurs twice, the last one counts.
+struct RecordItems {
+    std::string formula;
+    std::string molecularweight;
+    std::string casreg;
+    std::string str3file;
+    std::string file;
+};
+
+RecordItems readrecord(std::string rest);
+
+} // namespace kestrix

@@ -1,0 +1,92 @@
+#include "search/formulasearch.h"
+
+#include <chrono>
+
+#include "compound/getdata.h"
+#include "compound/panel.h"
+#include "core/entry.h"
+#include "core/fields.h"
+#include "core/names.h"
+#include "core/number.h"
+#include "core/resultpage.h"
+#include "core/text.h"
+#include "search/formulatext.h"
+#include "web/cache.h"
+#include "web/cachedfetch.h"
+#include "web/cachenames.h"
+#include "web/server.h"
+
+namespace kestrix {
+
+FormulaSearch::FormulaSearch(SearchWindow& window, SearchServices services)
+    : window_(window), services_(std::move(services)),
+      random_(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())) {}
+
+void FormulaSearch::Command1_Click() {
+    if (window_.searching()) {
+        window_.stop();
+        return;
+    }
+    dosearch(window_.choices());
+}
+
+void FormulaSearch::dosearch(const SearchChoices& c) {
+    SearchWindow& w = window_;
+    w.setenables(false);
+    const std::string formula = trimblanks(c.formula);
+    const std::string filter = trimblanks(c.filter);
+    if (formula.empty() || haspathseparator(formula)) {
+        w.messages().message(
+            std::string(formula.empty() ? emptyformulamessage : unsafeformulamessage));
+        w.setenables(true);
+        return;
+    }
+
+    std::string propertyfield;
+    if (c.swhat == "BP") propertyfield = fields::boilingpoint;
+    if (c.swhat == "MP") propertyfield = fields::meltingpoint;
+    const std::string fileext = propertyfield.empty() ? "" : "thermo";
+    const std::string url = server::formulaurl(formula);
+
+    w.clearlist();
+    w.cleardatatext();
+    services_.images.picture.clear();
+
+    const auto resultfile = cachepath(services_.scachedir, resultpagename(formula));
+    const Fetched page = cachedfetch(
+        resultfile.value_or(""), c.iforcenew, [&] { return services_.pages.getHTMLpage(url, ""); },
+        keepas(resultfile));
+
+    const ResultPage result = readresultpage(page.body);
+    const std::string fieldlist = fields::searchlist(propertyfield);
+    const EntryChoices choices{c.isortalpha, c.isortprop, c.iskelvin};
+    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w};
+    std::uniform_real_distribution<double> draw(0.0, 1.0);
+    int listed = 0;
+
+    for (const ResultItem& item : result.items) {
+        if (!w.searching()) break;
+        const std::string name = displayname(item.name);
+        if (filter.empty() || name.find(filter) != std::string::npos) {
+            countup(listed);
+            const std::string cap =
+                std::to_string(listed) + "/" + std::to_string(result.total) + ": ";
+            const std::string record =
+                getdata(formula, item.id, fieldlist, fileext, cap, c.iforcenew, context);
+            const std::string entry =
+                buildentry(record, item.id, c.swhat, name, choices, draw(random_));
+            const std::size_t position = w.additem(entry);
+            // A cached search adds its entries without highlighting each one.
+            if (!page.fromcache) w.selectitem(position);
+            showGif(entry, c.ishowprop, c.ishowpic, w.kelvinselected(), w, services_.images);
+        }
+        w.events().doevents();
+    }
+
+    if (!page.fromcache) wait(services_.searchpause, w.events());
+    w.setenables(true);
+    if (w.listcount() > 0) w.selectitem(0);
+    w.focuslist();
+}
+
+} // namespace kestrix

@@ -1,0 +1,57 @@
+#pragma once
+// What the formula search and the tabulation need of the window and the desktop. The window
+// implements them; tests implement them with recorders.
+
+#include <cstddef>
+#include <string>
+
+#include "compound/seams.h"
+
+namespace kestrix {
+
+// The user's choices as the formula search reads them from the window when it starts.
+struct SearchChoices {
+    bool ishowprop = true;
+    bool ishowpic = true;
+    bool isortprop = true;
+    bool isortalpha = false;
+    bool iforcenew = false;
+    std::string swhat = "BP";
+    bool iskelvin = true;
+    std::string formula; // the formula box text as typed
+    std::string filter;  // the name filter box text as typed
+};
+
+// Hands a URL or a local file to the program the desktop associates with it.
+class DocumentOpener {
+  public:
+    virtual ~DocumentOpener() = default;
+    virtual void open(const std::string& target) = 0;
+};
+
+// The window as the formula search drives it: its panel, flag, enabling and result list.
+class SearchWindow : public Panel {
+  public:
+    virtual SearchChoices choices() const = 0;
+    // The search-in-progress flag: setenables sets it, STOP clears it.
+    virtual bool searching() const = 0;
+    virtual void stop() = 0;
+    // Switches the window between idle (true) and searching (false).
+    virtual void setenables(bool tf) = 0;
+
+    virtual void clearlist() = 0;
+    // Adds an entry at its place in list order; returns that position.
+    virtual std::size_t additem(const std::string& entry) = 0;
+    virtual std::size_t listcount() const = 0;
+    // Selects an entry; while the list is enabled, its click handling shows it.
+    virtual void selectitem(std::size_t index) = 0;
+    virtual void focuslist() = 0;
+    virtual void cleardatatext() = 0;
+    // Whether "Kelvin" is selected at this moment.
+    virtual bool kelvinselected() const = 0;
+
+    virtual MessageBoxes& messages() = 0;
+    virtual EventLoop& events() = 0;
+};
+
+} // namespace kestrix

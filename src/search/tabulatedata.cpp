@@ -1,0 +1,33 @@
+#include "search/tabulatedata.h"
+
+#include "search/formulatext.h"
+#include "tabulate/tabulate.h"
+#include "web/cache.h"
+#include "web/cachenames.h"
+#include "web/server.h"
+
+namespace kestrix {
+
+void tabulatedata(bool isexcel, const TabulationChoices& choices,
+                  const std::vector<std::string>& entries, const std::string& text,
+                  TabulationContext& context) {
+    const std::string fieldlist =
+        tabulationfieldlist(choices.temperatures, choices.phasechange, choices.gasliquidsolid);
+    const TableLinks links{server::threedprefix(),
+                           [](std::string_view sid) { return drawingname(sid); }};
+    const Tabulation tables = tabulate(entries, fieldlist, links);
+    if (haspathseparator(text)) {
+        context.messages.message(std::string(unsafeformulamessage));
+        return;
+    }
+    const std::string file = tabulationname(text, isexcel);
+    std::string error = "Bad file name: " + file;
+    const auto path = cachepath(context.scachedir, file);
+    if (!path || !puttofile(isexcel ? tables.csv : tables.html, *path, 0, &error)) {
+        context.messages.message(error);
+        return;
+    }
+    context.opener.open(*path);
+}
+
+} // namespace kestrix

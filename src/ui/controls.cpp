@@ -1,0 +1,157 @@
+#include "ui/controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "platform/textcodec.h"
+#include "ui/layout.h"
+#include "ui/linklabel.h"
+#include "ui/listbox.h"
+#include "web/server.h"
+
+namespace kestrix {
+
+namespace {
+
+QFont sansserif(double points) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Names the widget and puts it at its design place.
+template <typename Widget> Widget* placed(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    const QRect at = layout::place(widget->objectName());
+    if (at.isEmpty()) {
+        widget->move(at.topLeft());
+    } else {
+        widget->setGeometry(at);
+    }
+    return widget;
+}
+
+template <typename Item> Item* named(Item* item, const char* name) {
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+} // namespace
+
+void Form1Controls::setupcontrols(QMainWindow* window) {
+    window->setObjectName(QStringLiteral("Form1"));
+    window->setFont(sansserif(8.25));
+    window->setWindowTitle(
+        QStringLiteral("National Institute of Standards and Technology Kestrix - Chemistry"));
+    auto* client = new QWidget(window);
+    client->setMinimumSize(layout::px(layout::designwidth), layout::px(layout::designheight));
+    window->setCentralWidget(client);
+    const auto label = [client](const char* name, const QString& text) {
+        auto* label = placed(new QLabel(text, client), name);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    };
+    Label1 = label("Label1", QStringLiteral("Molecular Formula"));
+    txtMF = placed(new QLineEdit(QStringLiteral("C5H12"), client), "txtMF");
+    Command1 = placed(new QPushButton(QStringLiteral("Search"), client), "Command1");
+    Label5 = label("Label5", QStringLiteral("name must contain...."));
+    txtSearch = placed(new QLineEdit(client), "txtSearch");
+    Combo1 = placed(new QComboBox(client), "Combo1");
+    Option1[kelvin] = placed(new QRadioButton(QStringLiteral("Kelvin"), client), "Option1_0");
+    Option1[kelvin]->setChecked(true);
+    Option1[celsius] = placed(new QRadioButton(QStringLiteral("Celcius"), client), "Option1_1");
+
+    List1 = placed(new ListBox(client), "List1");
+    List1->setFont(sansserif(12));
+    Frame3 = placed(new QFrame(client), "Frame3");
+    Frame2 = placed(new QFrame(client), "Frame2");
+    Frame1 = placed(new QFrame(client), "Frame1");
+    for (QFrame* frame : {Frame3, Frame2, Frame1}) frame->setAutoFillBackground(true);
+    Label2 = placed(new QPlainTextEdit(Frame1), "Label2");
+    Label2->setFont(sansserif(12));
+    Label2->setReadOnly(true);
+    QPalette face = Label2->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    Label2->setPalette(face);
+    Picture1 = placed(new QLabel(Frame1), "Picture1");
+    Picture1->setAlignment(Qt::AlignCenter);
+
+    const char* checkcaptions[] = {"show property", "show structures", "sort by property",
+                                   "sort alphabetically"};
+    const char* checknames[] = {"Check1_0", "Check1_1", "Check1_2", "Check1_3"};
+    for (int i = 0; i < int(Check1.size()); ++i) {
+        Check1[i] =
+            placed(new QCheckBox(QString::fromLatin1(checkcaptions[i]), client), checknames[i]);
+        Check1[i]->setChecked(i != sortalphabetically);
+    }
+
+    const auto link = [client](const char* name, const char* caption) {
+        return placed(new LinkLabel(QString::fromLatin1(caption), client), name);
+    };
+    lbl3D = link("lbl3D", "3-D Chime");
+    lblMSDS = link("lblMSDS", "MSDS");
+    lblChemFinder = link("lblChemFinder", "ChemFinder");
+    lblDetails = link("lblDetails", "NIST");
+    Label6 = link("Label6", "NIST");
+
+    const std::string home = server::chemistryhome();
+    Label4 = label("Label4",
+                   QStringLiteral("KESTRIX.EXE searches at the National Institute of Standards "
+                                  "and Technology Chemistry Kestrix (%1) for information based "
+                                  "on molecular formula. You can find the program at %2")
+                       .arg(shown(home.substr(0, home.size() - 1)),
+                            QStringLiteral("http://kestrix.example.org/")));
+    Label4->setWordWrap(true);
+
+    Timer1 = named(new QTimer(window), "Timer1");
+    Timer1->setInterval(10);
+
+    // Focus order of the design.
+    QWidget* order[] = {txtMF,     Command1,  Check1[0],       Check1[1],
+                        Check1[2], Check1[3], txtSearch,       List1,
+                        Label2,    Combo1,    Option1[kelvin], Option1[celsius]};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+    txtMF->setFocus();
+    setupmenus(window);
+}
+
+void Form1Controls::setupmenus(QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    mnuF = named(bar->addMenu(QStringLiteral("&File")), "mnuF");
+    mnuExit = named(mnuF->addAction(QStringLiteral("E&xit")), "mnuExit");
+    mnuOpt = named(bar->addMenu(QStringLiteral("&Options")), "mnuOpt");
+    mnuClearCache = named(mnuOpt->addAction(QStringLiteral("&Clear Cache")), "mnuClearCache");
+    optGotoNIST = named(mnuOpt->addAction(QStringLiteral("&Go to NIST Every Time")), "optGotoNIST");
+    optGotoNIST->setCheckable(true);
+
+    mnuTab = named(bar->addMenu(QStringLiteral("&Tabulate")), "mnuTab");
+    optTemp = named(mnuTab->addAction(QStringLiteral("&Temperatures")), "optTemp");
+    named(mnuTab->addSeparator(), "sepT1");
+    OptPhaseChange =
+        named(mnuTab->addAction(QStringLiteral("&Phase Change H, S")), "OptPhaseChange");
+    named(mnuTab->addSeparator(), "sept4");
+    optGasHS =
+        named(mnuTab->addAction(QStringLiteral("&Gas, Liquid, and Solid  H and S")), "optGasHS");
+    named(mnuTab->addSeparator(), "sept2");
+    for (QAction* group : {optTemp, OptPhaseChange, optGasHS}) group->setCheckable(true);
+    optTemp->setChecked(true);
+    mnuCreateTab = named(mnuTab->addAction(QStringLiteral("&HTML Tabulation")), "mnuCreateTab");
+    mnuTabulateExcel =
+        named(mnuTab->addAction(QStringLiteral("&Excel (CSV) Tabulation")), "mnuTabulateExcel");
+    mnuAbout = named(bar->addAction(QStringLiteral("&About")), "mnuAbout");
+}
+
+} // namespace kestrix

@@ -1,0 +1,156 @@
+// The window's handlers: enabling, the search trigger, the check boxes, the list, the links and
+// the menus.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "compound/links.h"
+#include "compound/panel.h"
+#include "core/version.h"
+#include "search/tabulatedata.h"
+#include "ui/form1.h"
+#include "ui/linklabel.h"
+#include "ui/listbox.h"
+#include "ui/parts.h"
+#include "web/cache.h"
+
+namespace kestrix {
+
+namespace {
+// The other box of the sort pair.
+int sortpartner(int index) {
+    return index == sortbyproperty ? sortalphabetically : sortbyproperty;
+}
+} // namespace
+
+void Form1::connecthandlers() {
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(txtMF, &QLineEdit::returnPressed, this, [this] { settrigger("search"); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { settrigger("search"); });
+    for (QRadioButton* option : Option1) {
+        connect(option, &QRadioButton::clicked, this, [this] { settrigger("search"); });
+    }
+    for (int i = 0; i < int(Check1.size()); ++i) {
+        connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
+    }
+    connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+    const std::pair<LinkLabel*, Link> links[] = {{lblDetails, Link::details},
+                                                 {lbl3D, Link::threed},
+                                                 {lblMSDS, Link::msds},
+                                                 {lblChemFinder, Link::chemfinder},
+                                                 {Label6, Link::nist}};
+    for (auto [label, link] : links) {
+        connect(label, &LinkLabel::clicked, this,
+                [this, label, link] { parts_->opener->open(linktarget(link, label->tag)); });
+    }
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuClearCache, &QAction::triggered, this,
+            [this] { clearcache(scachedir, messages()); });
+    for (QAction* group : {optTemp, OptPhaseChange, optGasHS}) {
+        connect(group, &QAction::triggered, this, [this] { settrigger("tab"); });
+    }
+    connect(mnuCreateTab, &QAction::triggered, this, [this] { tabulatedata(false); });
+    connect(mnuTabulateExcel, &QAction::triggered, this, [this] { tabulatedata(true); });
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        messages().message("kestrix.exe version " + std::string(version) +
+                           " was written by the Kestrix developers, kestrix@example.org. Note "
+                           "that NIST does not necessarily use the preferred IUPAC name in their "
+                           "database.");
+    });
+}
+
+void Form1::setenables(bool tf) {
+    isearching = tf ? 0 : -1;
+    Combo1->setEnabled(tf);
+    for (QCheckBox* box : Check1) box->setEnabled(tf);
+    mnuCreateTab->setEnabled(tf);
+    mnuTabulateExcel->setEnabled(tf);
+    mnuOpt->menuAction()->setEnabled(tf);
+    txtMF->setEnabled(tf);
+    List1->setEnabled(tf);
+    Command1->setText(isearching ? QStringLiteral("STOP") : QStringLiteral("Search"));
+}
+
+void Form1::settrigger(const std::string& swhat) {
+    triggerword_ = swhat;
+    // While the trigger's own action runs, arming it again is dropped.
+    if (!intick_ && !Timer1->isActive()) Timer1->start();
+}
+
+void Form1::Timer1_Timer() {
+    Timer1->stop();
+    intick_ = true;
+    if (triggerword_ == "search") {
+        Command1_Click();
+    } else if (triggerword_ == "tab") {
+        menuBar()->setActiveAction(mnuTab->menuAction());
+    }
+    intick_ = false;
+}
+
+void Form1::Command1_Click() {
+    parts_->search.Command1_Click();
+}
+
+void Form1::Check1_Click(int index) {
+    switch (index) {
+    case showproperty:
+        Frame2->setVisible(!Check1[showproperty]->isChecked());
+        if (List1->currentRow() >= 0) List1_Click();
+        break;
+    case showstructures:
+        if (List1->currentRow() >= 0) List1_Click();
+        break;
+    case sortbyproperty:
+    case sortalphabetically:
+        if (Check1[showproperty]->isEnabled()) {
+            QCheckBox* partner = Check1[sortpartner(index)];
+            const bool waschecked = partner->isChecked();
+            Check1[showproperty]->setEnabled(false);
+            partner->setChecked(false);
+            // Unchecking the partner clicks it too; the disabled box 0 keeps that click from
+            // touching the pair again.
+            if (waschecked) Check1_Click(sortpartner(index));
+            Check1[showproperty]->setEnabled(true);
+        }
+        settrigger("search");
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::List1_Click() {
+    if (!List1->isEnabled() || List1->currentRow() < 0) return;
+    List1->setEnabled(false);
+    showGif(List1->entry(List1->currentRow()), Check1[showproperty]->isChecked(),
+            Check1[showstructures]->isChecked(), Option1[kelvin]->isChecked(), parts_->view,
+            parts_->images);
+    List1->setEnabled(true);
+    List1->setFocus();
+}
+
+void Form1::tabulatedata(bool isexcel) {
+    const TabulationChoices choices{optTemp->isChecked(), OptPhaseChange->isChecked(),
+                                    optGasHS->isChecked()};
+    TabulationContext context{scachedir, messages(), *parts_->opener};
+    kestrix::tabulatedata(isexcel, choices, List1->entries(), txtMF->text().toStdString(), context);
+}
+
+void Form1::wait(double t) {
+    kestrix::wait(t, parts_->events);
+}
+
+MessageBoxes& Form1::messages() {
+    return *parts_->messages;
+}
+
+} // namespace kestrix

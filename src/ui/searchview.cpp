@@ -1,0 +1,105 @@
+#include "ui/searchview.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include "platform/textcodec.h"
+#include "ui/form1.h"
+#include "ui/linklabel.h"
+#include "ui/listbox.h"
+
+namespace kestrix {
+
+namespace {
+std::string bytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+} // namespace
+
+SearchChoices SearchView::choices() const {
+    const Form1& f = form_;
+    return {f.Check1[showproperty]->isChecked(),
+            f.Check1[showstructures]->isChecked(),
+            f.Check1[sortbyproperty]->isChecked(),
+            f.Check1[sortalphabetically]->isChecked(),
+            f.optGotoNIST->isChecked(),
+            bytes(f.Combo1->currentText()),
+            kelvinselected(),
+            bytes(f.txtMF->text()),
+            bytes(f.txtSearch->text())};
+}
+
+bool SearchView::searching() const {
+    return form_.isearching != 0;
+}
+
+void SearchView::stop() {
+    form_.isearching = 0;
+}
+
+void SearchView::setenables(bool tf) {
+    form_.setenables(tf);
+}
+
+void SearchView::clearlist() {
+    form_.List1->clearitems();
+}
+
+std::size_t SearchView::additem(const std::string& entry) {
+    return static_cast<std::size_t>(form_.List1->additem(entry));
+}
+
+std::size_t SearchView::listcount() const {
+    return static_cast<std::size_t>(form_.List1->listcount());
+}
+
+void SearchView::selectitem(std::size_t index) {
+    // Selecting the entry that is current already changes no row: click it explicitly.
+    if (form_.List1->currentRow() == int(index)) {
+        form_.List1_Click();
+    } else {
+        form_.List1->setCurrentRow(int(index));
+    }
+}
+
+void SearchView::focuslist() {
+    form_.List1->setFocus();
+}
+
+void SearchView::cleardatatext() {
+    form_.Label2->clear();
+}
+
+bool SearchView::kelvinselected() const {
+    return form_.Option1[kelvin]->isChecked();
+}
+
+void SearchView::setcaption(const std::string& text) {
+    form_.setWindowTitle(shown(text));
+}
+
+void SearchView::setdatatext(const std::string& text) {
+    form_.Label2->setPlainText(shown(text));
+}
+
+void SearchView::setlink(Link link, const std::string& caption, const std::string& tag) {
+    LinkLabel* label = link == Link::details      ? form_.lblDetails
+                       : link == Link::threed     ? form_.lbl3D
+                       : link == Link::msds       ? form_.lblMSDS
+                       : link == Link::chemfinder ? form_.lblChemFinder
+                                                  : form_.Label6;
+    label->setcaption(shown(caption));
+    label->tag = tag;
+}
+
+void SearchView::emptylinkcaptions() {
+    for (LinkLabel* label : {form_.lblDetails, form_.lbl3D, form_.lblMSDS, form_.lblChemFinder}) {
+        label->setcaption({});
+    }
+}
+
+} // namespace kestrix

@@ -1,0 +1,41 @@
+#pragma once
+// The window as the formula search and the compound panel see it: its flag, enabling, result
+// list, data box, caption and link labels, and the desktop services it was given.
+
+#include "search/seams.h"
+
+namespace kestrix {
+
+class Form1;
+
+class SearchView : public SearchWindow {
+  public:
+    SearchView(Form1& form, MessageBoxes& messages, EventLoop& events)
+        : form_(form), messages_(messages), events_(events) {}
+
+    SearchChoices choices() const override;
+    bool searching() const override;
+    void stop() override;
+    void setenables(bool tf) override;
+    void clearlist() override;
+    std::size_t additem(const std::string& entry) override;
+    std::size_t listcount() const override;
+    void selectitem(std::size_t index) override;
+    void focuslist() override;
+    void cleardatatext() override;
+    bool kelvinselected() const override;
+    MessageBoxes& messages() override { return messages_; }
+    EventLoop& events() override { return events_; }
+
+    void setcaption(const std::string& text) override;
+    void setdatatext(const std::string& text) override;
+    void setlink(Link link, const std::string& caption, const std::string& tag) override;
+    void emptylinkcaptions() override;
+
+  private:
+    Form1& form_;
+    MessageBoxes& messages_;
+    EventLoop& events_;
+};
+
+} // namespace kestrix

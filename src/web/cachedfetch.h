@@ -1,0 +1,28 @@
+#pragma once
+// The page cache's one rule for result pages, compound pages and drawings: the cached copy
+// unless forced; otherwise a fetch, whose answer is kept. An empty copy counts as missing, and
+// an empty answer (a failed fetch) is never kept, so it cannot replace a good copy.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kestrix {
+
+struct Fetched {
+    std::string body;       // the copy or the answer; empty when neither could be had
+    bool fromcache = false; // body is the cached copy
+    std::string storeerror; // why the answer could not be kept; empty when it was, or on none
+};
+
+// Stores a non-empty answer in the cache; false, with error set, when that failed.
+using Keep = std::function<bool(const std::string& body, std::string& error)>;
+
+// cached: the full path of the cached copy; empty when there is none to read.
+Fetched cachedfetch(const std::string& cached, bool iforcenew,
+                    const std::function<std::string()>& fetch, const Keep& keep);
+
+// Keeps the answer byte for byte as the file path; keeps nothing without a path.
+Keep keepas(std::optional<std::string> path);
+
+} // namespace kestrix

@@ -1,0 +1,89 @@
+#pragma once
+// What the web layer needs of the window and the desktop: message boxes, the title bar, letting
+// window events run, the HTTP transfer component and the picture box. The window and the
+// platform implement them; tests implement them with recorders.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace kestrix {
+
+// A transfer that receives nothing for this long ends; one still running after twice this
+// (a server dripping its answer) ends too.
+inline constexpr int transfertimeoutms = 30000;
+// An answer larger than this counts as a failed transfer, so that memory stays bounded.
+inline constexpr std::size_t maxbodybytes = std::size_t{32} << 20;
+
+enum class Buttons { ok, okcancel };
+enum class Answer { ok, cancel };
+
+// Modal message boxes with the default caption.
+class MessageBoxes {
+  public:
+    virtual ~MessageBoxes() = default;
+    virtual Answer message(const std::string& text, Buttons buttons = Buttons::ok) = 0;
+};
+
+// The title bar, which is also the status line.
+class TitleBar {
+  public:
+    virtual ~TitleBar() = default;
+    virtual void setcaption(const std::string& text) = 0;
+};
+
+// Letting pending window events run while a long operation waits.
+class EventLoop {
+  public:
+    virtual ~EventLoop() = default;
+    // Runs the events that are pending now and returns.
+    virtual void doevents() = 0;
+    // Runs events for up to ms milliseconds, returning early once an event was handled.
+    virtual void waitforevents(int ms) = 0;
+    // Runs events for ms milliseconds.
+    virtual void sleep(int ms) = 0;
+};
+
+namespace transferstate {
+inline constexpr int responsereceived = 8;
+inline constexpr int error = 11;
+inline constexpr int responsecompleted = 12;
+} // namespace transferstate
+
+// The HTTP transfer component: one request at a time, its body read in chunks while the
+// transfer reports state changes.
+class Transfer {
+  public:
+    virtual ~Transfer() = default;
+
+    // Starts a GET and returns at once. False when the request cannot be started; error then
+    // holds the description.
+    virtual bool Execute(const std::string& url, const std::string& operation,
+                         const std::string& inputdata, const std::string& headers,
+                         std::string& error) = 0;
+    // True from the start of a request until it has ended, successfully or not.
+    virtual bool StillExecuting() const = 0;
+    // The next part of the body, at most size bytes; empty when it is exhausted.
+    virtual std::string GetChunk(int size) = 0;
+    // True when the last request ended with a complete body under a 2xx status.
+    virtual bool Succeeded() const = 0;
+    // Abandons the running request; it then counts as failed.
+    virtual void Cancel() = 0;
+    // Fetches the whole body as bytes and returns when the transfer has ended; empty when
+    // nothing came or the request failed.
+    virtual std::string OpenURL(const std::string& url) = 0;
+
+    // The state-change event: delivered on the window's thread while it lets events run.
+    std::function<void(int state)> StateChanged;
+};
+
+// The picture box of the compound panel.
+class Picture {
+  public:
+    virtual ~Picture() = default;
+    virtual void clear() = 0;
+    // Shows the image the bytes hold; bytes that are no image leave the box empty.
+    virtual void show(const std::string& bytes) = 0;
+};
+
+} // namespace kestrix

@@ -1,0 +1,124 @@
+#pragma once
+// The window as the formula search drives it, recorded: its flag, enabling, list, data box and
+// panel; plus a sample server in memory (pages and drawings of tests/data by address) and a
+// page cache folder of its own. No Qt, no display, no network.
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/sortedentries.h"
+#include "fakes.h"
+#include "search/formulasearch.h"
+#include "web/server.h"
+
+namespace kestrix::test {
+
+class FakeWindow : public SearchWindow {
+  public:
+    SearchChoices choices() const override { return now; }
+    bool searching() const override { return isearching; }
+    void stop() override { isearching = false; }
+    void setenables(bool tf) override {
+        isearching = !tf;
+        enabled = tf;
+        enables.push_back(tf);
+    }
+    void clearlist() override { list.clear(); }
+    std::size_t additem(const std::string& entry) override { return list.add(entry); }
+    std::size_t listcount() const override { return list.size(); }
+    void selectitem(std::size_t index) override {
+        selections.push_back((enabled ? "show " : "highlight ") + std::to_string(index));
+        if (enabled && onshow) onshow(list.at(index));
+    }
+    void focuslist() override { ++focused; }
+    void cleardatatext() override { panel.calls.push_back("clear text"); }
+    bool kelvinselected() const override { return now.iskelvin; }
+    MessageBoxes& messages() override { return messagebox; }
+    EventLoop& events() override { return eventloop; }
+    void setcaption(const std::string& text) override { panel.setcaption(text); }
+    void setdatatext(const std::string& text) override { panel.setdatatext(text); }
+    void setlink(Link link, const std::string& caption, const std::string& tag) override {
+        panel.setlink(link, caption, tag);
+    }
+    void emptylinkcaptions() override { panel.emptylinkcaptions(); }
+
+    // Field n of every entry, in list order.
+    Strings column(int n) const {
+        Strings out;
+        for (const std::string& entry : list.entries()) {
+            std::istringstream fields(entry);
+            std::string field;
+            for (int i = 0; i <= n; ++i) std::getline(fields, field, '\t');
+            out.push_back(field);
+        }
+        return out;
+    }
+
+    SearchChoices now;
+    bool isearching = false;
+    bool enabled = true;
+    std::vector<bool> enables;
+    SortedEntries list;
+    Strings selections;
+    int focused = 0;
+    std::function<void(const std::string& entry)> onshow; // the list's click handling
+    PanelRecorder panel;
+    MessageRecorder messagebox;
+    EventRecorder eventloop;
+};
+
+inline std::string readbytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One formula search with everything it talks to recorded, over the sample pages of a folder
+// of tests/data, and a page cache folder that lives as long as the bench.
+struct SearchBench {
+    explicit SearchBench(const std::string& folder = "server") {
+        const std::filesystem::path data = std::filesystem::path(KESTRIX_TEST_DATA) / folder;
+        for (const auto& file : std::filesystem::directory_iterator(data / "formula")) {
+            pages.pages[server::formulaurl(file.path().stem().string())] = readbytes(file);
+        }
+        for (const auto& file : std::filesystem::directory_iterator(data / "compound")) {
+            pages.pages[server::compoundurl(file.path().stem().string())] = readbytes(file);
+        }
+        for (const auto& file : std::filesystem::directory_iterator(data / "image")) {
+            transfer.answers[server::imageurl(file.path().stem().string())] = readbytes(file);
+        }
+        window.now.formula = "C5H12";
+        search.seed(1);
+    }
+    ~SearchBench() { std::filesystem::remove_all(home); }
+
+    // The names of the files in the page cache, sorted.
+    Strings cachefiles() const {
+        Strings names;
+        for (const auto& file : std::filesystem::directory_iterator(home)) {
+            names.push_back(file.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string cached(const std::string& name) const { return readbytes(home + "/" + name); }
+
+    static std::string maketemp() {
+        char pattern[] = "/tmp/kestrix-search-XXXXXX";
+        return mkdtemp(pattern);
+    }
+
+    std::string home = maketemp();
+    std::string cachedir = home + "/";
+    FakeWindow window;
+    PageRecorder pages;
+    FakeTransfer transfer;
+    TitleRecorder titles;
+    PictureRecorder picture;
+    ImageContext images{cachedir, "Kestrix", transfer, titles, picture};
+    FormulaSearch search{window, {cachedir, pages, images, 2}};
+};
+
+} // namespace kestrix::test

@@ -1,0 +1,209 @@
+// The formula search on its own: requests and their order, the page cache, the list, the
+// panel, STOP and the messages, against sample pages in memory.
+
+#include <gtest/gtest.h>
+
+#include "fakewindow.h"
+#include "search/formulatext.h"
+#include "web/cachenames.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+
+const Strings c5h12names = {"2,2-dimethylpropane", "2-methylbutane", "pentane"};
+
+std::string compound(const char* id) {
+    return server::compoundurl(id);
+}
+
+} // namespace
+
+TEST(FormulaSearch, ColdSearchFetchesStoresAndShows) {
+    SearchBench b;
+    b.search.dosearch(b.window.now);
+
+    EXPECT_EQ(b.window.column(3), c5h12names);
+    EXPECT_EQ(b.window.column(2), (Strings{"BP 282.6", "BP 301", "BP 309.2"}));
+    EXPECT_EQ(b.window.column(0)[0], "0282.600");
+    // The result page, then each compound in page order with its progress note.
+    EXPECT_EQ(b.pages.requests,
+              (Strings{server::formulaurl("C5H12"), "1/3: " + compound("C109660"),
+                       "2/3: " + compound("C78784"), "3/3: " + compound("C463821")}));
+    EXPECT_EQ(b.transfer.opened, (Strings{server::imageurl("C109660"), server::imageurl("C78784"),
+                                          server::imageurl("C463821")}));
+    EXPECT_EQ(
+        b.cachefiles(),
+        (Strings{"C109660.gif", "C463821.gif", resultpagename("C5H12"), "C5H12-C109660-thermo",
+                 "C5H12-C463821-thermo", "C5H12-C78784-thermo", "C5H12-CAS-109-66-0-thermo.htm",
+                 "C5H12-CAS-463-82-1-thermo.htm", "C5H12-CAS-78-78-4-thermo.htm", "C78784.gif"}));
+    EXPECT_EQ(b.cached(resultpagename("C5H12")), b.pages.pages[server::formulaurl("C5H12")]);
+    EXPECT_EQ(b.cached("C5H12-C78784-thermo"), "CAS-78-78-4");
+    EXPECT_EQ(b.cached("C5H12-CAS-78-78-4-thermo.htm"),
+              "<base href=" + compound("C78784") + ">\r\n" + b.pages.pages[compound("C78784")]);
+
+    // Each new entry highlighted while the list is disabled, the pause, then the first shown.
+    EXPECT_EQ(b.window.selections,
+              (Strings{"highlight 0", "highlight 0", "highlight 0", "show 0"}));
+    EXPECT_EQ(b.window.eventloop.sleeps, std::vector<int>{2000});
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(b.window.isearching);
+    EXPECT_EQ(b.window.focused, 1);
+    EXPECT_EQ(b.window.eventloop.doeventcalls, 3);
+    EXPECT_TRUE(b.window.messagebox.texts.empty());
+}
+
+TEST(FormulaSearch, SecondSearchReadsTheCache) {
+    SearchBench b;
+    b.search.dosearch(b.window.now);
+    const Strings files = b.cachefiles();
+    b.pages.requests.clear();
+    b.transfer.opened.clear();
+    b.window.selections.clear();
+    b.window.eventloop.sleeps.clear();
+
+    b.window.now.formula = "  C5H12 ";
+    b.search.dosearch(b.window.now);
+    EXPECT_TRUE(b.pages.requests.empty());
+    EXPECT_TRUE(b.transfer.opened.empty());
+    EXPECT_EQ(b.window.column(3), c5h12names);
+    EXPECT_EQ(b.window.selections, Strings{"show 0"}); // no highlighting
+    EXPECT_TRUE(b.window.eventloop.sleeps.empty());    // no pause
+    EXPECT_EQ(b.cachefiles(), files);
+}
+
+TEST(FormulaSearch, GoToNISTEveryTimeFetchesPagesAgainButNotDrawings) {
+    SearchBench b;
+    b.search.dosearch(b.window.now);
+    b.pages.requests.clear();
+    b.transfer.opened.clear();
+    b.window.now.iforcenew = true;
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.pages.requests.size(), 4u);
+    EXPECT_TRUE(b.transfer.opened.empty());
+    EXPECT_EQ(b.window.column(3), c5h12names);
+}
+
+struct FilterRow {
+    const char* filter;
+    Strings listed;
+};
+class NameFilter : public testing::TestWithParam<FilterRow> {};
+TEST_P(NameFilter, ListsAndFetchesOnlyMatchingNames) {
+    SearchBench b;
+    b.window.now.filter = GetParam().filter;
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(3), GetParam().listed);
+    EXPECT_EQ(b.pages.requests.size(), 1 + GetParam().listed.size());
+}
+INSTANTIATE_TEST_SUITE_P(Rows, NameFilter,
+                         testing::Values(FilterRow{"methyl",
+                                                   {"2,2-dimethylpropane", "2-methylbutane"}},
+                                         FilterRow{"Pent", {}}, FilterRow{" ane ", c5h12names},
+                                         FilterRow{"", c5h12names}));
+
+struct FormulaRow {
+    const char* formula;
+    std::string_view message;
+};
+class RefusedFormula : public testing::TestWithParam<FormulaRow> {};
+TEST_P(RefusedFormula, ShowsItsMessageAndKeepsTheList) {
+    SearchBench b;
+    b.search.dosearch(b.window.now);
+    b.window.now.formula = GetParam().formula;
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.messagebox.texts, Strings{std::string(GetParam().message)});
+    EXPECT_EQ(b.window.column(3), c5h12names);
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(b.pages.requests.size(), 4u);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedFormula,
+                         testing::Values(FormulaRow{"   ", emptyformulamessage},
+                                         FormulaRow{"../C5H12", unsafeformulamessage},
+                                         FormulaRow{"C5\\H12", unsafeformulamessage}));
+
+TEST(FormulaSearch, StopEndsAfterTheCurrentCompound) {
+    SearchBench b;
+    // The user presses STOP while the second compound's page is in transfer.
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url == compound("C78784")) b.search.Command1_Click();
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.window.column(1), (Strings{"C78784", "C109660"}));
+    EXPECT_EQ(b.pages.requests.size(), 3u);
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(b.window.selections.back(), "show 0");
+}
+
+TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
+    SearchBench b;
+    b.pages.pages.erase(server::formulaurl("C5H12"));
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.listcount(), 0u);
+    EXPECT_TRUE(b.cachefiles().empty());
+    EXPECT_TRUE(b.window.messagebox.texts.empty());
+    EXPECT_EQ(b.window.selections, Strings{});
+}
+
+TEST(FormulaSearch, FailedCompoundPageStillListsTheCompound) {
+    SearchBench b;
+    b.pages.pages.erase(compound("C78784"));
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(2), (Strings{"BP 282.6", "BP 309.2", "BP ?"}));
+    for (const std::string& name : b.cachefiles()) {
+        EXPECT_EQ(name.find("78-78-4"), std::string::npos) << name;
+        EXPECT_NE(name, "C5H12-C78784-thermo");
+    }
+}
+
+TEST(FormulaSearch, AlphabeticalInCelsius) {
+    SearchBench b;
+    b.window.now.formula = "C6H14";
+    b.window.now.isortprop = false;
+    b.window.now.isortalpha = true;
+    b.window.now.iskelvin = false;
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(3), (Strings{"2,2-dimethylbutane", "2,3-dimethylbutane",
+                                           "2-methylpentane", "3-methylpentane", "hexane"}));
+    EXPECT_EQ(b.window.column(0)[0], "2,2-dime");
+    EXPECT_EQ(b.window.column(2)[4], "BP 68.7"); // hexane, 341.9 K
+    const auto hexane = std::find_if(
+        b.window.panel.calls.begin(), b.window.panel.calls.end(),
+        [](const std::string& call) { return call.find("\r\nhexane\r\n") != std::string::npos; });
+    ASSERT_NE(hexane, b.window.panel.calls.end());
+    EXPECT_TRUE(hexane->ends_with("BP 68.7 oC"));
+}
+
+TEST(FormulaSearch, MeltingPointsUseTheirOwnPages) {
+    SearchBench b;
+    b.window.now.swhat = "MP";
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(2), (Strings{"MP 113.3", "MP 143.5", "MP 256.6"}));
+    EXPECT_EQ(b.window.column(3), (Strings{"2-methylbutane", "pentane", "2,2-dimethylpropane"}));
+    EXPECT_EQ(b.cached("C5H12-C109660-thermo"), "CAS-109-66-0");
+}
+
+TEST(FormulaSearch, RandomOrderChangesWithTheDraw) {
+    SearchBench b;
+    b.window.now.formula = "C6H14";
+    b.window.now.isortprop = false;
+    std::set<Strings> orders;
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        b.search.seed(seed);
+        b.search.dosearch(b.window.now);
+        Strings names = b.window.column(3);
+        orders.insert(names);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names.size(), 5u);
+    }
+    EXPECT_GT(orders.size(), 1u);
+}
+
+TEST(FormulaSearch, SingleMatchListsTheCompound) {
+    SearchBench b("today");
+    b.window.now.formula = "CH4";
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(3), Strings{"methane"});
+    EXPECT_EQ(b.window.column(2), Strings{"BP 111.7"});
+}

@@ -1,0 +1,67 @@
+// The tabulation commands: which file is written, with what, and what is opened or said.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fakewindow.h"
+#include "search/formulatext.h"
+#include "search/tabulatedata.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+
+struct Desk {
+    SearchBench bench;
+    MessageRecorder messages;
+    OpenRecorder opener;
+    TabulationContext context{bench.cachedir, messages, opener};
+    std::vector<std::string> entries;
+    Desk() {
+        bench.search.dosearch(bench.window.now);
+        entries = bench.window.list.entries();
+    }
+};
+
+} // namespace
+
+TEST(Tabulatedata, WritesTheChosenTableAndOpensIt) {
+    Desk d;
+    tabulatedata(false, {}, d.entries, "C5H12", d.context);
+    tabulatedata(true, {false, true, false}, d.entries, " C5H12", d.context);
+    EXPECT_EQ(d.opener.targets,
+              (Strings{d.bench.cachedir + "C5H12.htm", d.bench.cachedir + " C5H12.csv"}));
+    const std::string html = d.bench.cached("C5H12.htm");
+    EXPECT_TRUE(html.starts_with("<style>.t1{"));
+    EXPECT_NE(html.find("<img border=0 src=C463821.gif>"), std::string::npos);
+    EXPECT_NE(html.find("<td class=t2 valign=top>309.2&nbsp;</td>"), std::string::npos);
+    const std::string csv = d.bench.cached(" C5H12.csv");
+    EXPECT_TRUE(csv.starts_with("\"Name\",\"Structure\",\"\",\"Formula\",\"MW\",\"CAS#\","
+                                "\"Delta__vapH kJ/mol\""));
+    EXPECT_TRUE(d.messages.texts.empty());
+}
+
+TEST(Tabulatedata, AFormulaWithAPathSeparatorIsRefused) {
+    Desk d;
+    tabulatedata(false, {}, d.entries, "../C5H12", d.context);
+    EXPECT_EQ(d.messages.texts, Strings{std::string(unsafeformulamessage)});
+    EXPECT_TRUE(d.opener.targets.empty());
+}
+
+TEST(Tabulatedata, AFailedWriteIsSaidAndNothingOpens) {
+    Desk d;
+    std::filesystem::remove_all(d.bench.home);
+    tabulatedata(true, {}, d.entries, "C5H12", d.context);
+    ASSERT_EQ(d.messages.texts.size(), 1u);
+    EXPECT_NE(d.messages.texts[0].find("C5H12.csv"), std::string::npos);
+    EXPECT_TRUE(d.opener.targets.empty());
+}
+
+TEST(Tabulatedata, AnEmptyListStillGivesATable) {
+    Desk d;
+    tabulatedata(false, {}, {}, "C5H12", d.context);
+    EXPECT_TRUE(d.bench.cached("C5H12.htm").ends_with("</tr></table>"));
+    EXPECT_EQ(d.opener.targets.size(), 1u);
+}

@@ -1,0 +1,66 @@
+#include "windowfixture.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "ui/form1.h"
+#include "ui/listbox.h"
+
+namespace kestrix::test {
+
+WindowFixture::~WindowFixture() = default;
+
+bool WindowFixture::startserver(const QString& folder, const QStringList& options) {
+    if (!server_.start(folder, options)) return false;
+    qputenv("http_proxy", server_.proxy().toLatin1());
+    qputenv("no_proxy", "");
+    return true;
+}
+
+void WindowFixture::setrules(const QByteArray& text) {
+    server_.setrules(text);
+}
+
+void WindowFixture::startwindow() {
+    form_.reset();
+    cache_ = freshcache(home_.path() + QStringLiteral("/home%1/cache").arg(++windows_));
+    messages_ = MessageRecorder();
+    opener_ = OpenRecorder();
+    server_.clearlog();
+    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_});
+}
+
+void WindowFixture::newwindow(bool keepcache) {
+    form_.reset();
+    if (!keepcache) {
+        cache_ = freshcache(home_.path() + QStringLiteral("/home%1/cache").arg(++windows_));
+    }
+    messages_ = MessageRecorder();
+    opener_ = OpenRecorder();
+    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_});
+    form_->Timer1->stop();
+    server_.clearlog();
+}
+
+qint64 WindowFixture::search(const QString& formula) {
+    form_->txtMF->setText(formula);
+    QElapsedTimer clock;
+    clock.start();
+    form_->Command1_Click();
+    return clock.elapsed();
+}
+
+QStringList WindowFixture::column(int n) const {
+    QStringList out;
+    for (const std::string& entry : form_->List1->entries()) {
+        out << QString::fromStdString(entry).section(QLatin1Char('\t'), n, n);
+    }
+    return out;
+}
+
+QString WindowFixture::homeofwindow() const {
+    return home_.path() + QStringLiteral("/home%1").arg(windows_);
+}
+
+} // namespace kestrix::test

@@ -1,0 +1,48 @@
+#pragma once
+// What the window tests share: the sample server with a rules file, the recorders, and one
+// window at a time, each with a page cache of its own under home_/homeN/cache.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "fakes.h"
+#include "files.h"
+#include "sampleserver.h"
+
+namespace kestrix {
+class Form1;
+}
+
+namespace kestrix::test {
+
+class WindowFixture {
+  protected:
+    ~WindowFixture();
+    // Starts the server on a folder of tests/data (or an absolute one) and points the proxy at
+    // it; further server options as given.
+    bool startserver(const QString& folder, const QStringList& options = {});
+    void setrules(const QByteArray& text);
+    // A window with a fresh page cache (or the last one), its automatic search not started.
+    void newwindow(bool keepcache = false);
+    // A window with a fresh page cache whose automatic search is armed, as at a real start.
+    void startwindow();
+    // One search from the button, as the user would; returns its duration in milliseconds.
+    qint64 search(const QString& formula);
+    // Field n of every list entry, in list order.
+    QStringList column(int n) const;
+    QString homeofwindow() const;
+
+    SampleServer server_;
+    QTemporaryDir home_;
+    MessageRecorder messages_;
+    OpenRecorder opener_;
+    std::unique_ptr<Form1> form_;
+    std::string cache_;
+    int windows_ = 0;
+    int timeoutms_ = 3000;
+};
+
+} // namespace kestrix::test
