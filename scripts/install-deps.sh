@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # dpkg-dev and file: CPack's dpkg-shlibdeps step for the Debian package.
-packages=(cmake make g++ qt6-base-dev libgtest-dev xvfb xauth xdg-utils xdotool imagemagick ccache curl)
+packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils xdotool imagemagick ccache curl)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
