@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test demo test-sanitize fuzz bench install clean
+.PHONY: all deps build run test demo test-sanitize fuzz bench install clean package
 
 all: build
 
@@ -24,6 +24,9 @@ test: build
 
 demo: build
 	bash scripts/demo.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test-sanitize:
 	@bash scripts/install-deps.sh

@@ -4,12 +4,12 @@
 set -euo pipefail
 
 # dpkg-dev and file: CPack's dpkg-shlibdeps step for the Debian package.
-packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils xdotool imagemagick ccache curl)
+packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils xdotool imagemagick ccache curl dpkg-dev file)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(libbenchmark-dev curl)
+  packages+=(libbenchmark-dev curl dpkg-dev file)
 fi
 
 missing=()
