@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test demo test-sanitize fuzz bench install clean package
+.PHONY: all deps build run test demo test-sanitize fuzz bench install clean package stress
 
 all: build
 
@@ -24,6 +24,11 @@ test: build
 
 demo: build
 	bash scripts/demo.sh $(BUILD)
+
+# The randomized user-action test for many seeds: make stress SEEDS=1-500
+SEEDS ?= 1-200
+stress: build
+	bash scripts/useractions.sh $(SEEDS) $(BUILD)
 
 package: build
 	cd $(BUILD) && cpack -G DEB

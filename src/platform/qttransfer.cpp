@@ -2,17 +2,102 @@
 
 #include <QEventLoop>
 #include <QNetworkReply>
+#include <QPointer>
+#include <QTimer>
 
 namespace kestrix {
 
-QtTransfer::QtTransfer(int timeoutms, QObject* parent) : QObject(parent), timeoutms_(timeoutms) {
-    manager_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, &QtTransfer::Cancel);
+namespace {
+
+int statusof(const QNetworkReply& reply) {
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
-QtTransfer::~QtTransfer() {
-    if (reply_) reply_->abort();
+// No status means no HTTP answer at all.
+bool statusok(int status) {
+    return status >= 200 && status < 300;
+}
+
+std::string reasonof(const QNetworkReply& reply) {
+    const int status = statusof(reply);
+    if (reply.error() == QNetworkReply::NoError && status != 0 && !statusok(status)) {
+        return "The server answered " + std::to_string(status) + ".";
+    }
+    return reply.errorString().toStdString();
+}
+
+// One request: its reply, its deadline and its outcome.
+class QtRequest : public QObject, public TransferRequest {
+  public:
+    QtRequest(QNetworkReply* reply, int deadlinems) : reply_(reply) {
+        connect(reply, &QNetworkReply::readyRead, this, &QtRequest::readyread);
+        connect(reply, &QNetworkReply::finished, this, &QtRequest::finished);
+        deadline_.setSingleShot(true);
+        connect(&deadline_, &QTimer::timeout, this, [this] {
+            reason_ = "The transfer took too long.";
+            Cancel();
+        });
+        deadline_.start(deadlinems);
+    }
+    ~QtRequest() override {
+        if (!reply_) return;
+        reply_->disconnect(this);
+        reply_->abort();
+        reply_->deleteLater();
+    }
+
+    bool StillExecuting() const override { return running_; }
+
+    std::string GetChunk(int size) override {
+        if (!reply_ || failed_) return {};
+        const QByteArray chunk = reply_->read(size);
+        return std::string(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    }
+
+    void Cancel() override {
+        failed_ = true;
+        if (reply_ && running_) reply_->abort();
+    }
+
+    TransferResult result() const override { return result_; }
+
+  private:
+    void readyread() {
+        if (!reply_ || failed_) return;
+        if (!statusok(statusof(*reply_))) {
+            // An error page is no page: never hand its body to the caller.
+            failed_ = true;
+            reply_->abort();
+            return;
+        }
+        if (StateChanged) StateChanged(transferstate::responsereceived);
+    }
+
+    void finished() {
+        deadline_.stop();
+        const int status = statusof(*reply_);
+        if (reply_->error() != QNetworkReply::NoError || !statusok(status)) failed_ = true;
+        if (StateChanged) {
+            StateChanged(failed_ ? transferstate::error : transferstate::responsecompleted);
+        }
+        result_.succeeded = !failed_;
+        result_.status = status;
+        if (failed_) result_.reason = reason_.empty() ? reasonof(*reply_) : reason_;
+        running_ = false;
+    }
+
+    QPointer<QNetworkReply> reply_;
+    QTimer deadline_;
+    bool running_ = true;
+    bool failed_ = false;
+    std::string reason_;
+    TransferResult result_;
+};
+
+} // namespace
+
+QtTransfer::QtTransfer(int timeoutms, QObject* parent) : QObject(parent), timeoutms_(timeoutms) {
+    manager_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 QNetworkRequest QtTransfer::request(const std::string& url) const {
@@ -24,76 +109,28 @@ QNetworkRequest QtTransfer::request(const std::string& url) const {
     return request;
 }
 
-bool QtTransfer::statusok() const {
-    if (!reply_) return false;
-    // No status means no HTTP answer at all.
-    const int code = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    return code >= 200 && code < 300;
-}
-
-bool QtTransfer::Execute(const std::string& url, const std::string& operation, const std::string&,
-                         const std::string&, std::string& error) {
-    if (running_) {
-        error = "Still executing last request";
-        return false;
-    }
+std::unique_ptr<TransferRequest> QtTransfer::Execute(const std::string& url,
+                                                     const std::string& operation,
+                                                     const std::string&, const std::string&,
+                                                     std::string& error) {
     if (operation != "GET") {
         error = "Unsupported operation " + operation;
-        return false;
+        return nullptr;
     }
     const QNetworkRequest req = request(url);
     if (!req.url().isValid() || req.url().host().isEmpty()) {
         error = "URL is malformed: " + url;
-        return false;
+        return nullptr;
     }
-    running_ = true;
-    succeeded_ = false;
-    failed_ = false;
-    reply_ = manager_.get(req);
-    connect(reply_, &QNetworkReply::readyRead, this, &QtTransfer::readyread);
-    connect(reply_, &QNetworkReply::finished, this, &QtTransfer::finished);
-    deadline_.start(deadlinems());
-    return true;
+    return std::make_unique<QtRequest>(manager_.get(req), deadlinems());
 }
 
-void QtTransfer::readyread() {
-    if (!reply_ || failed_) return;
-    if (!statusok()) {
-        // An error page is no page: never hand its body to the caller.
-        failed_ = true;
-        reply_->abort();
-        return;
-    }
-    if (StateChanged) StateChanged(transferstate::responsereceived);
-}
-
-void QtTransfer::finished() {
-    QNetworkReply* reply = reply_;
-    if (!reply) return;
-    deadline_.stop();
-    if (reply->error() != QNetworkReply::NoError || !statusok()) failed_ = true;
-    if (!failed_ && StateChanged) StateChanged(transferstate::responsecompleted);
-    if (failed_ && StateChanged) StateChanged(transferstate::error);
-    succeeded_ = !failed_;
-    running_ = false;
-    reply_ = nullptr;
-    reply->deleteLater();
-}
-
-std::string QtTransfer::GetChunk(int size) {
-    if (!reply_ || failed_) return {};
-    const QByteArray chunk = reply_->read(size);
-    return std::string(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-}
-
-void QtTransfer::Cancel() {
-    failed_ = true;
-    if (reply_) reply_->abort();
-}
-
-std::string QtTransfer::OpenURL(const std::string& url) {
+std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) {
     const QNetworkRequest req = request(url);
-    if (!req.url().isValid() || req.url().host().isEmpty()) return {};
+    if (!req.url().isValid() || req.url().host().isEmpty()) {
+        if (result) *result = {false, 0, "URL is malformed: " + url};
+        return {};
+    }
     QNetworkReply* reply = manager_.get(req);
     QByteArray body;
     bool toolarge = false;
@@ -109,11 +146,15 @@ std::string QtTransfer::OpenURL(const std::string& url) {
     QTimer::singleShot(deadlinems(), reply, &QNetworkReply::abort);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     body += reply->readAll();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok =
-        !toolarge && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+    TransferResult outcome;
+    outcome.status = statusof(*reply);
+    outcome.succeeded =
+        !toolarge && reply->error() == QNetworkReply::NoError && statusok(outcome.status);
+    if (!outcome.succeeded)
+        outcome.reason = toolarge ? "The answer is too large." : reasonof(*reply);
     reply->deleteLater();
-    if (!ok) return {};
+    if (result) *result = outcome;
+    if (!outcome.succeeded) return {};
     return std::string(body.constData(), static_cast<std::size_t>(body.size()));
 }
 

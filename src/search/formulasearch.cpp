@@ -27,7 +27,25 @@ void FormulaSearch::Command1_Click() {
         window_.stop();
         return;
     }
-    dosearch(window_.choices());
+    if (!running_) run();
+}
+
+void FormulaSearch::searchtriggered() {
+    if (!running_) {
+        run();
+        return;
+    }
+    if (window_.searching()) window_.stop();
+    again_ = true;
+}
+
+void FormulaSearch::run() {
+    running_ = true;
+    do {
+        again_ = false;
+        dosearch(window_.choices());
+    } while (again_);
+    running_ = false;
 }
 
 void FormulaSearch::dosearch(const SearchChoices& c) {
@@ -49,6 +67,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     const std::string url = server::formulaurl(formula);
 
     w.clearlist();
+    listedinkelvin_ = c.iskelvin;
     w.cleardatatext();
     services_.images.picture.clear();
 
@@ -78,7 +97,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
             const std::size_t position = w.additem(entry);
             // A cached search adds its entries without highlighting each one.
             if (!page.fromcache) w.selectitem(position);
-            showGif(entry, c.ishowprop, c.ishowpic, w.kelvinselected(), w, services_.images);
+            showGif(entry, c.ishowprop, c.ishowpic, c.iskelvin, w, services_.images);
         }
         w.events().doevents();
     }

@@ -47,8 +47,6 @@ class SearchWindow : public Panel {
     virtual void selectitem(std::size_t index) = 0;
     virtual void focuslist() = 0;
     virtual void cleardatatext() = 0;
-    // Whether "Kelvin" is selected at this moment.
-    virtual bool kelvinselected() const = 0;
 
     virtual MessageBoxes& messages() = 0;
     virtual EventLoop& events() = 0;

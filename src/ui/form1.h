@@ -53,7 +53,6 @@ class Form1 : public QMainWindow, public Form1Controls {
 
     std::unique_ptr<Parts> parts_;
     std::string triggerword_;
-    bool intick_ = false;
 };
 
 } // namespace kestrix

@@ -42,6 +42,7 @@ void Form1::connecthandlers() {
         connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
     }
     connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+    connect(List1, &ListBox::currentclicked, this, &Form1::List1_Click);
     const std::pair<LinkLabel*, Link> links[] = {{lblDetails, Link::details},
                                                  {lbl3D, Link::threed},
                                                  {lblMSDS, Link::msds},
@@ -81,19 +82,18 @@ void Form1::setenables(bool tf) {
 
 void Form1::settrigger(const std::string& swhat) {
     triggerword_ = swhat;
-    // While the trigger's own action runs, arming it again is dropped.
-    if (!intick_ && !Timer1->isActive()) Timer1->start();
+    if (!Timer1->isActive()) Timer1->start();
 }
 
 void Form1::Timer1_Timer() {
+    // Disarmed before the action, so that a choice made while a triggered search runs arms it
+    // again; the search itself keeps any search from starting inside it.
     Timer1->stop();
-    intick_ = true;
     if (triggerword_ == "search") {
-        Command1_Click();
+        parts_->search.searchtriggered();
     } else if (triggerword_ == "tab") {
         menuBar()->setActiveAction(mnuTab->menuAction());
     }
-    intick_ = false;
 }
 
 void Form1::Command1_Click() {
@@ -131,8 +131,9 @@ void Form1::Check1_Click(int index) {
 void Form1::List1_Click() {
     if (!List1->isEnabled() || List1->currentRow() < 0) return;
     List1->setEnabled(false);
+    // The unit is the one the list's values were made in, whatever the buttons say now.
     showGif(List1->entry(List1->currentRow()), Check1[showproperty]->isChecked(),
-            Check1[showstructures]->isChecked(), Option1[kelvin]->isChecked(), parts_->view,
+            Check1[showstructures]->isChecked(), parts_->search.listedinkelvin(), parts_->view,
             parts_->images);
     List1->setEnabled(true);
     List1->setFocus();

@@ -1,8 +1,10 @@
 #include "ui/listbox.h"
 
 #include <QFontInfo>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <utility>
 
 #include "core/text.h"
 #include "platform/textcodec.h"
@@ -50,6 +52,19 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = currentRow();
+    QListWidget::mousePressEvent(event);
+    const int at = indexAt(event->position().toPoint()).row();
+    pressedcurrent_ = event->button() == Qt::LeftButton && at >= 0 && at == before;
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    QListWidget::mouseReleaseEvent(event);
+    const int at = indexAt(event->position().toPoint()).row();
+    if (std::exchange(pressedcurrent_, false) && at == currentRow()) emit currentclicked();
 }
 
 int ListBox::additem(const std::string& entry) {

@@ -32,8 +32,17 @@ class ListBox : public QListWidget {
     // The x position, in pixels from the list's left edge, at which each field of text starts.
     std::vector<int> fieldpositions(const QString& text) const;
 
+  signals:
+    // The user clicked the entry that was current already: no row changed, yet it was clicked.
+    void currentclicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
   private:
     SortedEntries entries_;
+    bool pressedcurrent_ = false;
     std::vector<int> tabstops_;
 };
 

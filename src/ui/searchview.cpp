@@ -28,7 +28,7 @@ SearchChoices SearchView::choices() const {
             f.Check1[sortalphabetically]->isChecked(),
             f.optGotoNIST->isChecked(),
             bytes(f.Combo1->currentText()),
-            kelvinselected(),
+            f.Option1[kelvin]->isChecked(),
             bytes(f.txtMF->text()),
             bytes(f.txtSearch->text())};
 }
@@ -72,10 +72,6 @@ void SearchView::focuslist() {
 
 void SearchView::cleardatatext() {
     form_.Label2->clear();
-}
-
-bool SearchView::kelvinselected() const {
-    return form_.Option1[kelvin]->isChecked();
 }
 
 void SearchView::setcaption(const std::string& text) {

@@ -23,7 +23,6 @@ class SearchView : public SearchWindow {
     void selectitem(std::size_t index) override;
     void focuslist() override;
     void cleardatatext() override;
-    bool kelvinselected() const override;
     MessageBoxes& messages() override { return messages_; }
     EventLoop& events() override { return events_; }
 

@@ -7,61 +7,69 @@
 namespace kestrix {
 
 namespace {
+
 // The transfer component hands the body over in pieces of at most this many bytes.
 constexpr int chunksize = 10000;
 // While a transfer runs, the fetcher looks at it again at least this often.
 constexpr int pollms = 100;
+
+// The state-change handler of one request: drains the body that has arrived into body. A body
+// larger than maxbodybytes cancels the request and counts as failed.
+void statechanged(TransferRequest& request, int state, std::string& body, bool& overflow,
+                  EventLoop& events) {
+    if (state != transferstate::responsereceived && state != transferstate::responsecompleted) {
+        return;
+    }
+    for (;;) {
+        std::string chunk = request.GetChunk(chunksize);
+        if (chunk.empty()) break;
+        if (overflow) continue;
+        if (body.size() + chunk.size() > maxbodybytes) {
+            overflow = true;
+            body.clear();
+            body.shrink_to_fit();
+            request.Cancel();
+            break;
+        }
+        body += chunk;
+        events.doevents();
+    }
+}
+
 } // namespace
 
 Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
                  std::string* shtml)
     : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages),
-      shtml_(shtml ? *shtml : ownbuffer_) {
-    transfer_.StateChanged = [this](int state) { statechanged(state); };
-}
+      shtml_(shtml) {}
 
-Fetcher::~Fetcher() {
-    transfer_.StateChanged = nullptr;
-}
-
-std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap) {
-    shtml_.clear();
-    overflow_ = false;
+std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap,
+                                 TransferResult* result) {
     titlebar_.setcaption("retrieving " + cap + surl + "...");
     std::string error;
-    const bool started = transfer_.Execute(surl, "GET", "", "", error);
-    // Waiting on the transfer itself: the fetch ends as soon as the transfer does.
-    while (transfer_.StillExecuting()) events_.waitforevents(pollms);
+    const std::unique_ptr<TransferRequest> request = transfer_.Execute(surl, "GET", "", "", error);
+    std::string body;
+    bool overflow = false;
+    if (request) {
+        request->StateChanged = [&](int state) {
+            statechanged(*request, state, body, overflow, events_);
+        };
+        // Waiting on the transfer itself: the fetch ends as soon as the transfer does.
+        while (request->StillExecuting()) events_.waitforevents(pollms);
+        request->StateChanged = nullptr;
+    }
     titlebar_.setcaption(stitle_);
-    if (!started) {
+    if (!request) {
         messages_.message(error);
+        if (result) *result = {false, 0, error};
         return {};
     }
-    if (overflow_ || !transfer_.Succeeded()) {
-        shtml_.clear();
-        return {};
-    }
-    return shtml_;
-}
-
-void Fetcher::statechanged(int state) {
-    if (state != transferstate::responsereceived && state != transferstate::responsecompleted) {
-        return;
-    }
-    for (;;) {
-        std::string chunk = transfer_.GetChunk(chunksize);
-        if (chunk.empty()) break;
-        if (overflow_) continue;
-        if (shtml_.size() + chunk.size() > maxbodybytes) {
-            overflow_ = true;
-            shtml_.clear();
-            shtml_.shrink_to_fit();
-            transfer_.Cancel();
-            break;
-        }
-        shtml_ += chunk;
-        events_.doevents();
-    }
+    TransferResult outcome = request->result();
+    if (overflow) outcome = {false, outcome.status, "The answer is too large."};
+    if (!outcome.succeeded) body.clear();
+    if (result) *result = outcome;
+    if (shtml_) *shtml_ = body;
+    return body;
 }
 
 void wait(double t, EventLoop& events) {

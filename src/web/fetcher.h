@@ -11,27 +11,27 @@ namespace kestrix {
 class PageSource {
   public:
     virtual ~PageSource() = default;
-    // The page body, or empty text after a failed transfer.
-    virtual std::string getHTMLpage(const std::string& surl, const std::string& cap) = 0;
+    // The page body, or empty text after a failed transfer; result, when given, receives what
+    // became of the request.
+    virtual std::string getHTMLpage(const std::string& surl, const std::string& cap,
+                                    TransferResult* result = nullptr) = 0;
 };
 
 class Fetcher : public PageSource {
   public:
-    // shtml is the page buffer the body accumulates in; the fetcher's own when not given.
+    // shtml, when given, keeps the body of the last page fetched.
     Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
             std::string* shtml = nullptr);
-    ~Fetcher() override;
 
     // The title to put back after a transfer.
     void setstitle(const std::string& stitle) { stitle_ = stitle; }
 
     // The page body, or empty text when the transfer failed, the status was not 2xx or the
     // body was larger than maxbodybytes. A message box shows only when the request could not
-    // be started.
-    std::string getHTMLpage(const std::string& surl, const std::string& cap) override;
-
-    // The transfer component's state-change handler.
-    void statechanged(int state);
+    // be started. Each call reads its own request: calls that nest inside each other, as
+    // window events run during the wait, never see each other's pages.
+    std::string getHTMLpage(const std::string& surl, const std::string& cap,
+                            TransferResult* result = nullptr) override;
 
   private:
     Transfer& transfer_;
@@ -39,9 +39,7 @@ class Fetcher : public PageSource {
     EventLoop& events_;
     MessageBoxes& messages_;
     std::string stitle_;
-    std::string ownbuffer_;
-    std::string& shtml_;
-    bool overflow_ = false;
+    std::string* shtml_;
 };
 
 // Returns after t seconds, letting window events run meanwhile; t <= 0 returns at once.

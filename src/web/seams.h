@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace kestrix {
@@ -50,31 +51,44 @@ inline constexpr int error = 11;
 inline constexpr int responsecompleted = 12;
 } // namespace transferstate
 
-// The HTTP transfer component: one request at a time, its body read in chunks while the
-// transfer reports state changes.
+// What became of a request once it has ended.
+struct TransferResult {
+    bool succeeded = false; // a complete body under a 2xx status
+    int status = 0;         // the final HTTP status; 0 when no answer came
+    std::string reason;     // why it failed, in words; empty when it succeeded
+};
+
+// One request of the transfer component, owned by the call that started it: its body and its
+// outcome belong to that call alone, whatever other requests run meanwhile.
+class TransferRequest {
+  public:
+    virtual ~TransferRequest() = default;
+    // True from the start of the request until it has ended, successfully or not.
+    virtual bool StillExecuting() const = 0;
+    // The next part of the body, at most size bytes; empty when it is exhausted.
+    virtual std::string GetChunk(int size) = 0;
+    // Abandons the request; it then counts as failed.
+    virtual void Cancel() = 0;
+    // The outcome, once the request no longer executes.
+    virtual TransferResult result() const = 0;
+
+    // The state-change event: delivered on the window's thread while it lets events run.
+    std::function<void(int state)> StateChanged;
+};
+
+// The HTTP transfer component.
 class Transfer {
   public:
     virtual ~Transfer() = default;
 
-    // Starts a GET and returns at once. False when the request cannot be started; error then
+    // Starts a GET and returns at once. Null when the request cannot be started; error then
     // holds the description.
-    virtual bool Execute(const std::string& url, const std::string& operation,
-                         const std::string& inputdata, const std::string& headers,
-                         std::string& error) = 0;
-    // True from the start of a request until it has ended, successfully or not.
-    virtual bool StillExecuting() const = 0;
-    // The next part of the body, at most size bytes; empty when it is exhausted.
-    virtual std::string GetChunk(int size) = 0;
-    // True when the last request ended with a complete body under a 2xx status.
-    virtual bool Succeeded() const = 0;
-    // Abandons the running request; it then counts as failed.
-    virtual void Cancel() = 0;
+    virtual std::unique_ptr<TransferRequest>
+    Execute(const std::string& url, const std::string& operation, const std::string& inputdata,
+            const std::string& headers, std::string& error) = 0;
     // Fetches the whole body as bytes and returns when the transfer has ended; empty when
-    // nothing came or the request failed.
-    virtual std::string OpenURL(const std::string& url) = 0;
-
-    // The state-change event: delivered on the window's thread while it lets events run.
-    std::function<void(int state)> StateChanged;
+    // nothing came or the request failed. result, when given, receives the outcome.
+    virtual std::string OpenURL(const std::string& url, TransferResult* result = nullptr) = 0;
 };
 
 // The picture box of the compound panel.

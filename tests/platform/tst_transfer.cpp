@@ -62,20 +62,21 @@ class TestTransfer : public QObject {
         QtTransfer transfer(3000);
         QList<int> read;
         int empties = 0;
+        std::string error;
+        const auto request = transfer.Execute(page(id.constData()), "GET", "", "", error);
+        QVERIFY(request);
         // Read only once the response is complete, so that the chunks are the whole body's.
-        transfer.StateChanged = [&](int state) {
+        request->StateChanged = [&](int state) {
             if (state != transferstate::responsecompleted) return;
             for (;;) {
-                const std::string chunk = transfer.GetChunk(10000);
+                const std::string chunk = request->GetChunk(10000);
                 if (chunk.empty()) break;
                 read << int(chunk.size());
             }
             ++empties;
         };
-        std::string error;
-        QVERIFY(transfer.Execute(page(id.constData()), "GET", "", "", error));
-        QTRY_VERIFY_WITH_TIMEOUT(!transfer.StillExecuting(), 5000);
-        QVERIFY(transfer.Succeeded());
+        QTRY_VERIFY_WITH_TIMEOUT(!request->StillExecuting(), 5000);
+        QVERIFY(request->result().succeeded);
         QCOMPARE(read, sizes);
         QCOMPARE(empties, 1); // the drain ended on the first empty chunk
     }
@@ -123,6 +124,35 @@ class TestTransfer : public QObject {
         QCOMPARE(messages.texts.size(), std::size_t(1));
         QVERIFY(!messages.texts.front().empty());
         QCOMPARE(captions.captions.size(), std::size_t(2));
+    }
+
+    // Two requests at once, the first answered last: each reads its own body and outcome.
+    void overlappingrequests() {
+        server_.setrules("ID=B10000 delay 300\nID=ERR status 404\nID=STALL stall\n");
+        QtTransfer transfer(3000);
+        std::string error;
+        const auto slow = transfer.Execute(page("B10000"), "GET", "", "", error);
+        const auto fast = transfer.Execute(page("SMALL"), "GET", "", "", error);
+        const auto failing = transfer.Execute(page("ERR"), "GET", "", "", error);
+        QVERIFY(slow && fast && failing);
+        std::string slowbody, fastbody;
+        const auto drain = [](TransferRequest& request, std::string& body) {
+            request.StateChanged = [&request, &body](int) {
+                for (std::string chunk; !(chunk = request.GetChunk(10000)).empty();) body += chunk;
+            };
+        };
+        drain(*slow, slowbody);
+        drain(*fast, fastbody);
+        QTRY_VERIFY_WITH_TIMEOUT(!fast->StillExecuting() && !failing->StillExecuting(), 5000);
+        QVERIFY(slow->StillExecuting());
+        QTRY_VERIFY_WITH_TIMEOUT(!slow->StillExecuting(), 5000);
+        QCOMPARE(fastbody, std::string("<html>small</html>"));
+        QCOMPARE(slowbody, std::string(10000, 'x'));
+        QVERIFY(slow->result().succeeded && fast->result().succeeded);
+        QCOMPARE(failing->result().status, 404);
+        QVERIFY(!failing->result().succeeded);
+        server_.setrules("ID=ERR status 404\nID=STALL stall\nID=MOVED redirect " +
+                         QByteArray::fromStdString(page("SMALL")) + "\n");
     }
 
     void image() {

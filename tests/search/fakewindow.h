@@ -35,7 +35,6 @@ class FakeWindow : public SearchWindow {
     }
     void focuslist() override { ++focused; }
     void cleardatatext() override { panel.calls.push_back("clear text"); }
-    bool kelvinselected() const override { return now.iskelvin; }
     MessageBoxes& messages() override { return messagebox; }
     EventLoop& events() override { return eventloop; }
     void setcaption(const std::string& text) override { panel.setcaption(text); }

@@ -207,3 +207,59 @@ TEST(FormulaSearch, SingleMatchListsTheCompound) {
     EXPECT_EQ(b.window.column(3), Strings{"methane"});
     EXPECT_EQ(b.window.column(2), Strings{"BP 111.7"});
 }
+
+// STOP, then the button again while the stopped search still finishes the compound in
+// transfer: nothing starts, and the stopped search keeps its own pages.
+TEST(FormulaSearch, TheButtonWhileAStoppedSearchEndsStartsNothing) {
+    SearchBench b;
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url != compound("C78784")) return;
+        b.search.Command1_Click(); // STOP
+        b.search.Command1_Click(); // the button still reads STOP
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.window.column(1), (Strings{"C78784", "C109660"}));
+    EXPECT_EQ(b.pages.requests.size(), 3u);
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(b.cached("C5H12-C78784-thermo"), "CAS-78-78-4");
+}
+
+// A unit chosen while a search runs stops it; the search then runs again in that unit, and no
+// panel ever names a unit its value is not in.
+TEST(FormulaSearch, AChoiceMadeDuringASearchSearchesAgainInIt) {
+    SearchBench b;
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url != compound("C78784") || !b.window.now.iskelvin) return;
+        b.window.now.iskelvin = false;
+        b.search.searchtriggered();
+    };
+    b.search.searchtriggered();
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(b.window.column(2), (Strings{"BP 9.4", "BP 28", "BP 36"}));
+    EXPECT_FALSE(b.search.listedinkelvin());
+    const Strings kelvin = {"BP 301 Kelvin", "BP 309.2 Kelvin"};
+    const Strings celsius = {"BP 9.4 oC", "BP 28 oC", "BP 36 oC"};
+    for (const std::string& call : b.window.panel.calls) {
+        const std::string last = call.substr(call.rfind('\n') + 1);
+        if (last.ends_with("Kelvin")) {
+            EXPECT_NE(std::find(kelvin.begin(), kelvin.end(), last), kelvin.end()) << last;
+        } else if (last.ends_with("oC")) {
+            EXPECT_NE(std::find(celsius.begin(), celsius.end(), last), celsius.end()) << last;
+        }
+    }
+}
+
+// A trigger while a stopped search ends asks for one more search after it, not one inside it.
+TEST(FormulaSearch, ATriggerWhileAStoppedSearchEndsFollowsIt) {
+    SearchBench b;
+    int triggers = 0;
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url != compound("C78784") || triggers++) return;
+        b.search.Command1_Click(); // STOP
+        b.window.now.formula = "C6H14";
+        b.search.searchtriggered();
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(b.window.column(3).size(), 5u); // C6H14, listed after the stopped C5H12 search
+}

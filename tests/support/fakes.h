@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,61 +84,105 @@ class PanelRecorder : public Panel {
     Strings calls;
 };
 
-// A transfer component whose request delivers the scripted states when deliver() runs, then
-// ends; OpenURL answers from a table of bodies by address.
+// A transfer component whose requests deliver the scripted states when deliver() runs, then
+// end; OpenURL answers from a table of bodies by address.
 class FakeTransfer : public Transfer {
   public:
-    bool Execute(const std::string& url, const std::string& operation, const std::string& input,
-                 const std::string& headers, std::string& error) override {
+    class Request : public TransferRequest {
+      public:
+        Request(FakeTransfer& transfer, const std::string& url)
+            : transfer_(transfer),
+              body_(transfer.bodies.count(url) ? transfer.bodies.at(url) : transfer.body),
+              succeeded_(transfer.succeeded && !transfer.failing.count(url)) {}
+        ~Request() override { std::erase(transfer_.live, this); }
+        bool StillExecuting() const override { return running_; }
+        std::string GetChunk(int size) override {
+            transfer_.chunksizes.push_back(size);
+            const std::string chunk =
+                body_.substr(std::min(read_, body_.size()), std::size_t(size));
+            read_ += chunk.size();
+            return chunk;
+        }
+        void Cancel() override {
+            ++transfer_.cancels;
+            cancelled_ = true;
+            running_ = false;
+        }
+        TransferResult result() const override {
+            const bool ok = succeeded_ && !cancelled_;
+            return {ok, transfer_.status, ok ? "" : "failed"};
+        }
+        void deliver() {
+            for (int state : transfer_.states) {
+                if (running_ && StateChanged) StateChanged(state);
+            }
+            running_ = false;
+        }
+
+      private:
+        FakeTransfer& transfer_;
+        std::string body_;
+        bool succeeded_;
+        std::size_t read_ = 0;
+        bool running_ = true;
+        bool cancelled_ = false;
+    };
+
+    std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string& operation,
+                                             const std::string& input, const std::string& headers,
+                                             std::string& error) override {
         requests.push_back(operation + " " + url + "|" + input + "|" + headers);
-        if (!starterror.empty()) error = starterror;
-        running = running || starterror.empty();
-        read = 0;
-        return starterror.empty();
+        if (!starterror.empty()) {
+            error = starterror;
+            return nullptr;
+        }
+        auto request = std::make_unique<Request>(*this, url);
+        live.push_back(request.get());
+        return request;
     }
-    bool StillExecuting() const override { return running; }
-    std::string GetChunk(int size) override {
-        chunksizes.push_back(size);
-        const std::string chunk = body.substr(std::min(read, body.size()), std::size_t(size));
-        read += chunk.size();
-        return chunk;
-    }
-    bool Succeeded() const override { return succeeded; }
-    void Cancel() override {
-        ++cancels;
-        succeeded = running = false;
-    }
-    std::string OpenURL(const std::string& url) override {
+    std::string OpenURL(const std::string& url, TransferResult* result) override {
         opened.push_back(url);
         const auto answer = answers.find(url);
-        return answer == answers.end() ? std::string() : answer->second;
+        const bool found = answer != answers.end();
+        if (result) *result = {found, found ? 200 : 404, found ? "" : "not found"};
+        return found ? answer->second : std::string();
     }
+    // What letting events run does: the request started last of those still running reports
+    // its states and ends.
     void deliver() {
-        for (int state : states) {
-            if (running && StateChanged) StateChanged(state);
+        for (auto at = live.rbegin(); at != live.rend(); ++at) {
+            if ((*at)->StillExecuting()) {
+                (*at)->deliver();
+                return;
+            }
         }
-        running = false;
     }
 
-    std::string starterror; // not empty: the request cannot be started
-    std::string body;
+    std::string starterror; // not empty: no request can be started
+    std::string body;       // the body of every address without one of its own
+    std::map<std::string, std::string> bodies;
+    std::set<std::string> failing; // addresses whose requests fail
     std::vector<int> states;
-    bool succeeded = true, running = false;
-    std::size_t read = 0;
+    bool succeeded = true;
+    int status = 200;
     std::vector<int> chunksizes;
     int cancels = 0;
     Strings requests, opened;
     std::map<std::string, std::string> answers;
+    std::vector<Request*> live;
 };
 
 // Pages by address; any other address gives otherwise (empty text: a failed fetch).
 class PageRecorder : public PageSource {
   public:
-    std::string getHTMLpage(const std::string& surl, const std::string& cap) override {
+    std::string getHTMLpage(const std::string& surl, const std::string& cap,
+                            TransferResult* result) override {
         requests.push_back(cap + surl);
         if (onfetch) onfetch(surl);
         const auto page = pages.find(surl);
-        return page == pages.end() ? otherwise : page->second;
+        const std::string body = page == pages.end() ? otherwise : page->second;
+        if (result) *result = {!body.empty(), body.empty() ? 404 : 200, ""};
+        return body;
     }
     std::map<std::string, std::string> pages;
     std::string otherwise;

@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "ui/form1.h"
@@ -28,7 +30,7 @@ void WindowFixture::startwindow() {
     messages_ = MessageRecorder();
     opener_ = OpenRecorder();
     server_.clearlog();
-    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_});
+    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_, pause_});
 }
 
 void WindowFixture::newwindow(bool keepcache) {
@@ -38,7 +40,7 @@ void WindowFixture::newwindow(bool keepcache) {
     }
     messages_ = MessageRecorder();
     opener_ = OpenRecorder();
-    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_});
+    form_ = std::make_unique<Form1>(Services{&messages_, &opener_, timeoutms_, pause_});
     form_->Timer1->stop();
     server_.clearlog();
 }
@@ -49,6 +51,28 @@ qint64 WindowFixture::search(const QString& formula) {
     clock.start();
     form_->Command1_Click();
     return clock.elapsed();
+}
+
+bool WindowFixture::waitidle(int timeoutms) {
+    QElapsedTimer clock;
+    clock.start();
+    int quiet = 0;
+    // Quiet for a while: a tick may still be on its way, or a search about to follow another.
+    while (clock.elapsed() < timeoutms) {
+        const bool idle = !form_->Timer1->isActive() &&
+                          form_->Command1->text() == QLatin1String("Search") &&
+                          form_->isearching == 0;
+        quiet = idle ? quiet + 1 : 0;
+        if (quiet >= 5) return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+void WindowFixture::clickrow(int row) {
+    ListBox& list = *form_->List1;
+    const QRect at = list.visualItemRect(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at.center());
 }
 
 QStringList WindowFixture::column(int n) const {

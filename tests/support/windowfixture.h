@@ -31,6 +31,10 @@ class WindowFixture {
     void startwindow();
     // One search from the button, as the user would; returns its duration in milliseconds.
     qint64 search(const QString& formula);
+    // Waits until no search runs and none is armed; false after timeoutms without that.
+    bool waitidle(int timeoutms = 20000);
+    // Clicks the list entry at row as the user would.
+    void clickrow(int row);
     // Field n of every list entry, in list order.
     QStringList column(int n) const;
     QString homeofwindow() const;
@@ -43,6 +47,7 @@ class WindowFixture {
     std::string cache_;
     int windows_ = 0;
     int timeoutms_ = 3000;
+    double pause_ = 2; // seconds after a search that fetched its result page
 };
 
 } // namespace kestrix::test

@@ -1,5 +1,5 @@
-// The window on its own: start-up state, enabling, the trigger, the key filter, the sort pair,
-// tab stops, About and Exit. No request leaves the process: the search is never reached or
+// The window on its own: start-up state, names, enabling, messages, tab stops, About, the
+// force-fresh switch and Exit. No request leaves the process: the search is never reached or
 // ends at the empty-formula message.
 
 #include <QAction>
@@ -161,90 +161,6 @@ class TestForm1 : public QObject, WindowFixture {
         QVERIFY(cachefiles(cache_).isEmpty());
     }
 
-    void triggerrunslastwordonce() {
-        idlewindow();
-        form_->txtMF->clear();
-        form_->settrigger("tab");
-        form_->settrigger("search");
-        waittrigger();
-        QCOMPARE(messages_.texts.size(), std::size_t(1));
-        QVERIFY(!form_->Timer1->isActive());
-        waittrigger();
-        QCOMPARE(messages_.texts.size(), std::size_t(1));
-    }
-
-    void triggerarmedduringactionisdropped() {
-        idlewindow();
-        form_->txtMF->clear();
-        messages_.onmessage = [this](const std::string&) { form_->settrigger("search"); };
-        form_->settrigger("search");
-        waittrigger();
-        waittrigger();
-        QCOMPARE(messages_.texts.size(), std::size_t(1));
-        QVERIFY(!form_->Timer1->isActive());
-    }
-
-    void triggerfiresabout10msafterstartup() {
-        startwindow();
-        form_->txtMF->clear(); // the first search then ends at its message
-        QElapsedTimer clock;
-        clock.start();
-        QTRY_VERIFY_WITH_TIMEOUT(!messages_.texts.empty(), 2000);
-        QVERIFY(clock.elapsed() >= 9);
-        QCOMPARE(messages_.texts.front(), std::string(emptyformula));
-    }
-
-    void enterarmssearch() {
-        idlewindow();
-        form_->txtMF->setText(QStringLiteral("C6H14"));
-        QTest::keyClick(form_->txtMF, Qt::Key_Return);
-        QVERIFY(form_->Timer1->isActive());
-        QCOMPARE(form_->triggerword(), std::string("search"));
-        QCOMPARE(form_->txtMF->text(), QStringLiteral("C6H14"));
-        form_->Timer1->stop();
-    }
-
-    void otherkeysarmnothing() {
-        idlewindow();
-        QTest::keyClicks(form_->txtMF, QStringLiteral("h2o"));
-        QCOMPARE(form_->txtMF->text(), QStringLiteral("C5H12h2o"));
-        QVERIFY(!form_->Timer1->isActive());
-    }
-
-    void sortpair_data() {
-        QTest::addColumn<int>("clicked");
-        QTest::addColumn<bool>("byproperty");
-        QTest::addColumn<bool>("alphabetically");
-        QTest::newRow("alphabetically while by property") << 3 << false << true;
-        QTest::newRow("unchecking by property") << 2 << false << false;
-    }
-    void sortpair() {
-        QFETCH(int, clicked);
-        QFETCH(bool, byproperty);
-        QFETCH(bool, alphabetically);
-        idlewindow();
-        form_->txtMF->clear();
-        form_->show();
-        QTest::mouseClick(form_->Check1[clicked], Qt::LeftButton, {},
-                          QPoint(5, form_->Check1[clicked]->height() / 2));
-        QCOMPARE(form_->Check1[2]->isChecked(), byproperty);
-        QCOMPARE(form_->Check1[3]->isChecked(), alphabetically);
-        QVERIFY(form_->Check1[0]->isEnabled());
-        waittrigger();
-        waittrigger();
-        QCOMPARE(messages_.texts.size(), std::size_t(1)); // exactly one search ran
-    }
-
-    void showpropertytogglesframe() {
-        idlewindow();
-        form_->show();
-        QTest::mouseClick(form_->Check1[0], Qt::LeftButton, {},
-                          QPoint(5, form_->Check1[0]->height() / 2));
-        QVERIFY(!form_->Check1[0]->isChecked());
-        QVERIFY(form_->Frame2->isVisible());
-        QVERIFY(!form_->Timer1->isActive());
-    }
-
     void settab_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("count");
@@ -302,16 +218,6 @@ class TestForm1 : public QObject, WindowFixture {
         QVERIFY(form_->optGotoNIST->isChecked());
         form_->optGotoNIST->trigger();
         QVERIFY(!form_->optGotoNIST->isChecked());
-    }
-
-    void tabulationgroupsreopenmenu() {
-        idlewindow();
-        form_->show();
-        form_->optTemp->trigger();
-        QVERIFY(!form_->optTemp->isChecked());
-        QCOMPARE(form_->triggerword(), std::string("tab"));
-        QTRY_VERIFY_WITH_TIMEOUT(form_->mnuTab->isVisible(), 1000);
-        form_->mnuTab->hide();
     }
 
     void exitendsprocessmidwait() {

@@ -173,17 +173,6 @@ class TestSearch : public QObject, WindowFixture {
         QVERIFY(values.contains(QStringLiteral("BP 68.7"))); // hexane, 341.9 K
     }
 
-    void stopendsafterthecurrentcompound() {
-        newwindow();
-        setrules("ID= delay 300\n");
-        QTimer::singleShot(450, form_->Command1, &QPushButton::click);
-        search(QStringLiteral("C6H14"));
-        QVERIFY(names().size() >= 1);
-        QVERIFY(names().size() < 5);
-        QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
-        QVERIFY(form_->txtMF->isEnabled());
-    }
-
     void errorpageisnotcached_data() {
         QTest::addColumn<QByteArray>("rule");
         QTest::newRow("503") << QByteArray("Formula= status 503\n");

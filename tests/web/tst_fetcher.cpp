@@ -69,8 +69,10 @@ class TestFetcher : public QObject {
         Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
         fetcher.setstitle("Kestrix");
 
-        QCOMPARE(qb(fetcher.getHTMLpage(url, "2/5: ")), returned ? body : QByteArray());
-        if (returned) QCOMPARE(qb(shtml), body);
+        TransferResult result;
+        QCOMPARE(qb(fetcher.getHTMLpage(url, "2/5: ", &result)), returned ? body : QByteArray());
+        QCOMPARE(qb(shtml), returned ? body : QByteArray());
+        QCOMPARE(result.succeeded, returned);
         QCOMPARE(transfer.requests, Strings{"GET " + url + "||"});
         const std::string retrieving = "retrieving 2/5: " + url + "...";
         QCOMPARE(window.titles.captions, (Strings{retrieving, "Kestrix"}));
@@ -86,15 +88,14 @@ class TestFetcher : public QObject {
         Window window;
         FakeTransfer& transfer = window.transfer;
         transfer.starterror = "Unable to connect: malformed URL";
-        transfer.running = true; // an earlier request still runs and ends meanwhile
-        transfer.states = {transferstate::responsecompleted};
-        transfer.body = "earlier page";
         Fetcher fetcher(transfer, window.titles, window.events, window.messages);
         fetcher.setstitle("Kestrix");
-        QCOMPARE(fetcher.getHTMLpage("bad url", ""), std::string());
+        TransferResult result;
+        QCOMPARE(fetcher.getHTMLpage("bad url", "", &result), std::string());
         QCOMPARE(window.messages.texts, Strings{"Unable to connect: malformed URL"});
         QCOMPARE(window.titles.captions, (Strings{"retrieving bad url...", "Kestrix"}));
-        QVERIFY(!transfer.running);
+        QCOMPARE(result.reason, std::string("Unable to connect: malformed URL"));
+        QVERIFY(window.captionswhilewaiting.empty()); // nothing to wait for
     }
 
     void wait_data() {
@@ -115,14 +116,39 @@ class TestFetcher : public QObject {
         QVERIFY(window.captionswhilewaiting.empty());
     }
 
-    void handlerdetachedwithfetcher() {
+    // A fetch that starts while another waits (an event handler running inside the wait): each
+    // gets its own page and its own outcome, whichever ends first.
+    void nestedfetchesowntheirpages_data() {
+        QTest::addColumn<bool>("innerfails");
+        QTest::newRow("both succeed") << false;
+        QTest::newRow("the inner one fails") << true;
+    }
+    void nestedfetchesowntheirpages() {
+        QFETCH(bool, innerfails);
         Window window;
         FakeTransfer& transfer = window.transfer;
-        {
-            Fetcher fetcher(transfer, window.titles, window.events, window.messages);
-            QVERIFY(bool(transfer.StateChanged));
-        }
-        QVERIFY(!transfer.StateChanged);
+        const std::string other = "http://host.invalid/cgi/cbook.cgi?ID=C2&Units=SI&Mask=7";
+        transfer.bodies = {{url, "page one"}, {other, "page two"}};
+        if (innerfails) transfer.failing = {other};
+        transfer.states = {transferstate::responsecompleted};
+        std::string shtml;
+        Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
+        std::string inner;
+        TransferResult innerresult;
+        window.events.onwait = [&] {
+            if (transfer.live.size() == 1 && inner.empty() && !innerresult.status) {
+                inner = fetcher.getHTMLpage(other, "", &innerresult);
+                innerresult.status = innerresult.status ? innerresult.status : -1;
+                return;
+            }
+            transfer.deliver();
+        };
+        TransferResult outer;
+        QCOMPARE(fetcher.getHTMLpage(url, "", &outer), std::string("page one"));
+        QVERIFY(outer.succeeded);
+        QCOMPARE(inner, innerfails ? std::string() : std::string("page two"));
+        QCOMPARE(innerresult.succeeded, !innerfails);
+        QCOMPARE(shtml, std::string("page one")); // the last page fetched
     }
 };
 
