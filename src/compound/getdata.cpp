@@ -45,7 +45,7 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     const std::string idname = identifierfile(dir, smw, sid, sfileext);
     const auto idpath = cachepath(dir, idname);
     std::string cachedpage;
-    if (idpath && !iforcenew && fileexists(*idpath)) {
+    if (idpath && fileexists(*idpath)) {
         const std::string cas = loadfromfile(*idpath);
         if (cas.starts_with(casprefix)) {
             cachedpage = cachepath(dir, compoundpagename(smw, cas, sfileext)).value_or("");
@@ -56,8 +56,9 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     // list asks for that number; the identifier file then points at it.
     const bool listscas = listsfield(sfieldlist, fields::casreg);
     const std::string url = server::compoundurl(sid);
+    TransferResult answer;
     const Fetched page = cachedfetch(
-        cachedpage, iforcenew, [&] { return context.pages.getHTMLpage(url, cap); },
+        cachedpage, iforcenew, [&] { return context.pages.getHTMLpage(url, cap, &answer); },
         [&](const std::string& body, std::string& error) {
             if (!listscas) return true;
             const std::string cas = extractvalue(body, fields::casreg, FieldGroup::summary);
@@ -69,6 +70,10 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
             return cas.empty() || !idpath ||
                    puttofile(std::string(casprefix) + cas, *idpath, 0, &error);
         });
+    if (page.fellback && context.report) {
+        ++context.report->cachedcopies;
+        context.report->cachedwhy = answer.reason;
+    }
 
     std::optional<std::string> cas;
     const std::string record =

@@ -5,6 +5,7 @@
 
 #include "compound/seams.h"
 #include "web/fetcher.h"
+#include "web/fetchreport.h"
 
 namespace kestrix {
 
@@ -13,6 +14,7 @@ struct CompoundContext {
     PageSource& pages;
     MessageBoxes& messages;
     LinkCaptions& links;
+    FetchReport* report = nullptr; // told of pages shown from the cache because a fetch failed
 };
 
 // The compound record "|key=value...|file=NAME" for every name of sfieldlist. Values the page

@@ -7,12 +7,12 @@
 namespace kestrix {
 
 namespace {
-constexpr std::string_view aldrichsearch =
-    "http://www.sigmaaldrich.com/cgi-bin/hsrun/Suite7/Suite/"
-    "Suite.hjx;start=Suite.HsAdvancedSearch.formAction?Scope=CASSearch&search.x=10&search.y=15&"
-    "btnSearch.x=1&Collection=rescatalog&MaxResults=100000&Query=";
-constexpr std::string_view chemfindersearch =
-    "http://chemfinder.cambridgesoft.com/result.asp?polyQuery=";
+// Today's catalogue search of the supplier for a CAS number, and today's public compound
+// database in place of a search service that no longer exists.
+constexpr std::string_view aldrichsearch = "https://www.sigmaaldrich.com/US/en/search/";
+constexpr std::string_view aldrichquery =
+    "?focus=products&page=1&perpage=30&sort=relevance&term=";
+constexpr std::string_view pubchemsearch = "https://pubchem.ncbi.nlm.nih.gov/#query=";
 } // namespace
 
 std::string linktarget(Link link, const std::string& tag) {
@@ -22,9 +22,9 @@ std::string linktarget(Link link, const std::string& tag) {
     case Link::threed:
         return server::threedprefix() + tag;
     case Link::msds:
-        return std::string(aldrichsearch) + tag;
+        return std::string(aldrichsearch) + tag + std::string(aldrichquery) + tag + "&type=product";
     case Link::chemfinder:
-        return std::string(chemfindersearch) + tag;
+        return std::string(pubchemsearch) + tag;
     case Link::nist:
         return server::chemistryhome();
     }

@@ -22,7 +22,7 @@ void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskel
         if (!items.str3file.empty()) panel.setlink(Link::threed, "3D-Chime", items.str3file);
         if (!items.casreg.empty()) {
             panel.setlink(Link::msds, "Aldrich", items.casreg);
-            panel.setlink(Link::chemfinder, "ChemFinder", items.casreg);
+            panel.setlink(Link::chemfinder, "PubChem", items.casreg);
         }
     }
 

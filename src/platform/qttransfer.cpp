@@ -18,23 +18,37 @@ bool statusok(int status) {
     return status >= 200 && status < 300;
 }
 
+// Why a reply is no page, in words a user can act on.
 std::string reasonof(const QNetworkReply& reply) {
     const int status = statusof(reply);
-    if (reply.error() == QNetworkReply::NoError && status != 0 && !statusok(status)) {
-        return "The server answered " + std::to_string(status) + ".";
+    if (status != 0 && !statusok(status)) {
+        return "the server answered with status " + std::to_string(status);
     }
-    return reply.errorString().toStdString();
+    switch (reply.error()) {
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        return "no answer came in time";
+    case QNetworkReply::RemoteHostClosedError:
+        return "the connection closed before the whole answer came";
+    default:
+        return reply.errorString().toStdString();
+    }
+}
+
+std::string addressof(const QNetworkReply& reply) {
+    return reply.url().toString(QUrl::FullyEncoded).toStdString();
 }
 
 // One request: its reply, its deadline and its outcome.
 class QtRequest : public QObject, public TransferRequest {
   public:
-    QtRequest(QNetworkReply* reply, int deadlinems) : reply_(reply) {
+    QtRequest(QNetworkReply* reply, int deadlinems, HttpsUpgrades& upgrades, std::string asked)
+        : reply_(reply), upgrades_(upgrades), asked_(std::move(asked)) {
         connect(reply, &QNetworkReply::readyRead, this, &QtRequest::readyread);
         connect(reply, &QNetworkReply::finished, this, &QtRequest::finished);
         deadline_.setSingleShot(true);
         connect(&deadline_, &QTimer::timeout, this, [this] {
-            reason_ = "The transfer took too long.";
+            reason_ = "the answer took too long";
             Cancel();
         });
         deadline_.start(deadlinems);
@@ -75,6 +89,8 @@ class QtRequest : public QObject, public TransferRequest {
 
     void finished() {
         deadline_.stop();
+        upgrades_.observe(asked_, addressof(*reply_),
+                          reply_->hasRawHeader("Strict-Transport-Security"));
         const int status = statusof(*reply_);
         if (reply_->error() != QNetworkReply::NoError || !statusok(status)) failed_ = true;
         if (StateChanged) {
@@ -87,6 +103,8 @@ class QtRequest : public QObject, public TransferRequest {
     }
 
     QPointer<QNetworkReply> reply_;
+    HttpsUpgrades& upgrades_;
+    std::string asked_;
     QTimer deadline_;
     bool running_ = true;
     bool failed_ = false;
@@ -117,16 +135,18 @@ std::unique_ptr<TransferRequest> QtTransfer::Execute(const std::string& url,
         error = "Unsupported operation " + operation;
         return nullptr;
     }
-    const QNetworkRequest req = request(url);
+    const std::string asked = upgrades_.apply(url);
+    const QNetworkRequest req = request(asked);
     if (!req.url().isValid() || req.url().host().isEmpty()) {
         error = "URL is malformed: " + url;
         return nullptr;
     }
-    return std::make_unique<QtRequest>(manager_.get(req), deadlinems());
+    return std::make_unique<QtRequest>(manager_.get(req), deadlinems(), upgrades_, asked);
 }
 
 std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) {
-    const QNetworkRequest req = request(url);
+    const std::string asked = upgrades_.apply(url);
+    const QNetworkRequest req = request(asked);
     if (!req.url().isValid() || req.url().host().isEmpty()) {
         if (result) *result = {false, 0, "URL is malformed: " + url};
         return {};
@@ -146,12 +166,13 @@ std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) 
     QTimer::singleShot(deadlinems(), reply, &QNetworkReply::abort);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
     body += reply->readAll();
+    upgrades_.observe(asked, addressof(*reply), reply->hasRawHeader("Strict-Transport-Security"));
     TransferResult outcome;
     outcome.status = statusof(*reply);
     outcome.succeeded =
         !toolarge && reply->error() == QNetworkReply::NoError && statusok(outcome.status);
     if (!outcome.succeeded)
-        outcome.reason = toolarge ? "The answer is too large." : reasonof(*reply);
+        outcome.reason = toolarge ? "the answer was too large" : reasonof(*reply);
     reply->deleteLater();
     if (result) *result = outcome;
     if (!outcome.succeeded) return {};

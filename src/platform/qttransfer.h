@@ -3,12 +3,13 @@
 // honoured, a request time-out, and any final status other than 2xx counted as a failure.
 // timeoutms ends a transfer that receives nothing for that long; a transfer that still runs
 // after twice that time (a server dripping its answer) is ended too. Requests may overlap; each
-// belongs to the call that started it.
+// belongs to the call that started it. A host found to want https is asked over https directly.
 
 #include <QNetworkAccessManager>
 #include <QObject>
 
 #include "web/seams.h"
+#include "web/upgrades.h"
 
 namespace kestrix {
 
@@ -29,6 +30,7 @@ class QtTransfer : public QObject, public Transfer {
     QNetworkRequest request(const std::string& url) const;
 
     QNetworkAccessManager manager_;
+    HttpsUpgrades upgrades_;
     int timeoutms_;
 };
 

@@ -18,6 +18,31 @@
 
 namespace kestrix {
 
+namespace {
+
+// The one message a search shows at its end about what its fetches met; empty when all went
+// well.
+std::string searchmessage(const FetchReport& report, const std::string& formula) {
+    const std::string host(server::host());
+    std::string text;
+    if (!report.resultpage.empty()) {
+        text = "The search results for " + formula + " could not be had from " + host + ": " +
+               report.resultpage;
+    } else if (report.cachedcopies > 0) {
+        text = "Pages could not be fetched anew from " + host + " (" + report.cachedwhy + "). " +
+               std::to_string(report.cachedcopies) + " cached " +
+               (report.cachedcopies == 1 ? "copy was" : "copies were") + " shown instead.";
+    }
+    if (!text.empty() && server::placeholder()) {
+        text += "\r\n\r\nNo server host is set: " + host +
+                " is a placeholder that names no server. Set the host in the environment "
+                "variable KESTRIX_SERVER_HOST, or build with -DKESTRIX_SERVER_HOST=<host>.";
+    }
+    return text;
+}
+
+} // namespace
+
 FormulaSearch::FormulaSearch(SearchWindow& window, SearchServices services)
     : window_(window), services_(std::move(services)),
       random_(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())) {}
@@ -71,15 +96,22 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     w.cleardatatext();
     services_.images.picture.clear();
 
+    FetchReport report;
     const auto resultfile = cachepath(services_.scachedir, resultpagename(formula));
+    TransferResult answer;
     const Fetched page = cachedfetch(
-        resultfile.value_or(""), c.iforcenew, [&] { return services_.pages.getHTMLpage(url, ""); },
-        keepas(resultfile));
+        resultfile.value_or(""), c.iforcenew,
+        [&] { return services_.pages.getHTMLpage(url, "", &answer); }, keepas(resultfile));
+    if (page.body.empty() && !answer.succeeded && !answer.told) report.resultpage = answer.reason;
+    if (page.fellback) {
+        ++report.cachedcopies;
+        report.cachedwhy = answer.reason;
+    }
 
     const ResultPage result = readresultpage(page.body);
     const std::string fieldlist = fields::searchlist(propertyfield);
     const EntryChoices choices{c.isortalpha, c.isortprop, c.iskelvin};
-    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w};
+    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w, &report};
     std::uniform_real_distribution<double> draw(0.0, 1.0);
     int listed = 0;
 
@@ -106,6 +138,9 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     w.setenables(true);
     if (w.listcount() > 0) w.selectitem(0);
     w.focuslist();
+    if (const std::string text = searchmessage(report, formula); !text.empty()) {
+        w.messages().message(text);
+    }
 }
 
 } // namespace kestrix

@@ -5,16 +5,27 @@
 namespace kestrix {
 
 Fetched cachedfetch(const std::string& cached, bool iforcenew,
-                    const std::function<std::string()>& fetch, const Keep& keep) {
+                    const std::function<std::string()>& fetch, const Keep& keep,
+                    const Usable& usable) {
+    const auto copy = [&]() -> std::string {
+        if (cached.empty() || !fileexists(cached)) return {};
+        std::string text = loadfromfile(cached);
+        return !text.empty() && (!usable || usable(text)) ? text : std::string();
+    };
     Fetched result;
-    if (!cached.empty() && !iforcenew && fileexists(cached)) {
-        result.body = loadfromfile(cached);
+    if (!iforcenew) {
+        result.body = copy();
         result.fromcache = !result.body.empty();
         if (result.fromcache) return result;
     }
     result.body = fetch();
-    if (!result.body.empty() && keep && !keep(result.body, result.storeerror)) {
-        if (result.storeerror.empty()) result.storeerror = "not stored";
+    if (result.body.empty()) {
+        if (iforcenew) result.body = copy();
+        result.fromcache = result.fellback = !result.body.empty();
+        return result;
+    }
+    if (keep && !keep(result.body, result.storeerror) && result.storeerror.empty()) {
+        result.storeerror = "not stored";
     }
     return result;
 }

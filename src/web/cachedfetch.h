@@ -1,7 +1,8 @@
 #pragma once
 // The page cache's one rule for result pages, compound pages and drawings: the cached copy
 // unless forced; otherwise a fetch, whose answer is kept. An empty copy counts as missing, and
-// an empty answer (a failed fetch) is never kept, so it cannot replace a good copy.
+// an empty answer (a failed fetch) is never kept, so it cannot replace a good copy; when a
+// forced fetch fails, the cached copy is shown all the same.
 
 #include <functional>
 #include <optional>
@@ -12,15 +13,20 @@ namespace kestrix {
 struct Fetched {
     std::string body;       // the copy or the answer; empty when neither could be had
     bool fromcache = false; // body is the cached copy
+    bool fellback = false;  // ...shown because fetching anew failed
     std::string storeerror; // why the answer could not be kept; empty when it was, or on none
 };
 
 // Stores a non-empty answer in the cache; false, with error set, when that failed.
 using Keep = std::function<bool(const std::string& body, std::string& error)>;
+// Whether a cached copy can be shown.
+using Usable = std::function<bool(const std::string& copy)>;
 
-// cached: the full path of the cached copy; empty when there is none to read.
+// cached: the full path of the cached copy; empty when there is none to read. usable, when
+// given, turns away copies it does not take (they count as missing).
 Fetched cachedfetch(const std::string& cached, bool iforcenew,
-                    const std::function<std::string()>& fetch, const Keep& keep);
+                    const std::function<std::string()>& fetch, const Keep& keep,
+                    const Usable& usable = {});
 
 // Keeps the answer byte for byte as the file path; keeps nothing without a path.
 Keep keepas(std::optional<std::string> path);

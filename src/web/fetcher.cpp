@@ -61,11 +61,11 @@ std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap
     titlebar_.setcaption(stitle_);
     if (!request) {
         messages_.message(error);
-        if (result) *result = {false, 0, error};
+        if (result) *result = {false, 0, error, true};
         return {};
     }
     TransferResult outcome = request->result();
-    if (overflow) outcome = {false, outcome.status, "The answer is too large."};
+    if (overflow) outcome = {false, outcome.status, "the answer was too large"};
     if (!outcome.succeeded) body.clear();
     if (result) *result = outcome;
     if (shtml_) *shtml_ = body;

@@ -56,6 +56,7 @@ struct TransferResult {
     bool succeeded = false; // a complete body under a 2xx status
     int status = 0;         // the final HTTP status; 0 when no answer came
     std::string reason;     // why it failed, in words; empty when it succeeded
+    bool told = false;      // the failure was shown to the user already
 };
 
 // One request of the transfer component, owned by the call that started it: its body and its

@@ -1,5 +1,7 @@
 #include "web/server.h"
 
+#include <cstdlib>
+
 #include "core/text.h"
 
 namespace kestrix::server {
@@ -19,7 +21,15 @@ std::string compoundurltemplate() {
 } // namespace
 
 std::string_view host() {
-    return KESTRIX_SERVER_HOST;
+    static const std::string chosen = [] {
+        const char* set = std::getenv("KESTRIX_SERVER_HOST");
+        return std::string(set && set[0] ? set : KESTRIX_SERVER_HOST);
+    }();
+    return chosen;
+}
+
+bool placeholder() {
+    return host() == KESTRIX_PLACEHOLDER_HOST;
 }
 
 std::string formulaurl(std::string_view formula) {
@@ -37,6 +47,10 @@ std::string compoundurl(std::string_view id) {
 
 std::string imageurl(std::string_view id) {
     return base() + "/cgi/cbook.cgi?Reduced=" + std::string(id);
+}
+
+std::string structureurl(std::string_view id) {
+    return base() + "/cgi/cbook.cgi?Struct=" + std::string(id) + "&Type=Color";
 }
 
 std::string threedprefix() {

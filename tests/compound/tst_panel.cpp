@@ -15,7 +15,7 @@ const char* full = "Formula=C5H12|Molecular Weight=72.1488|CAS Reg=109-66-0|Str3
                    "T<sub>c</sub>=469.7|file=f.htm";
 const QByteArray lines = "CAS# 109-66-0\r\nMF C5H12 MW 72.1488\r\npentane\r\n\r\n";
 const QByteArrayList links{"link 0 details... /c/f.htm", "link 1 3D-Chime C1",
-                           "link 2 Aldrich 109-66-0", "link 3 ChemFinder 109-66-0"};
+                           "link 2 Aldrich 109-66-0", "link 3 PubChem 109-66-0"};
 
 QByteArrayList bytes(const Strings& calls) {
     QByteArrayList out;
@@ -79,11 +79,10 @@ class TestPanel : public QObject {
                  {"details, empty tag", "0", "", ""},
                  {"3-D", "1", "C109660", threed.c_str()},
                  {"catalogue", "2", "109-66-0",
-                  "http://www.sigmaaldrich.com/cgi-bin/hsrun/Suite7/Suite/Suite.hjx;start=Suite."
-                  "HsAdvancedSearch.formAction?Scope=CASSearch&search.x=10&search.y=15&btnSearch."
-                  "x=1&Collection=rescatalog&MaxResults=100000&Query=109-66-0"},
-                 {"chemfinder, tag as it stands", "3", "109 66&0",
-                  "http://chemfinder.cambridgesoft.com/result.asp?polyQuery=109 66&0"},
+                  "https://www.sigmaaldrich.com/US/en/search/109-66-0?focus=products&page=1&"
+                  "perpage=30&sort=relevance&term=109-66-0&type=product"},
+                 {"compound database, tag as it stands", "3", "109 66&0",
+                  "https://pubchem.ncbi.nlm.nih.gov/#query=109 66&0"},
                  {"home", "4", "ignored", home.c_str()}});
     }
     void linktarget() {

@@ -142,7 +142,6 @@ TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
     b.search.dosearch(b.window.now);
     EXPECT_EQ(b.window.listcount(), 0u);
     EXPECT_TRUE(b.cachefiles().empty());
-    EXPECT_TRUE(b.window.messagebox.texts.empty());
     EXPECT_EQ(b.window.selections, Strings{});
 }
 
@@ -262,4 +261,48 @@ TEST(FormulaSearch, ATriggerWhileAStoppedSearchEndsFollowsIt) {
     b.search.Command1_Click();
     EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true, false, true}));
     EXPECT_EQ(b.window.column(3).size(), 5u); // C6H14, listed after the stopped C5H12 search
+}
+
+// No result page and no cached copy: one message names the server and the reason (and, with
+// the build's placeholder host, how to set a real one); nothing is cached.
+TEST(FormulaSearch, AResultPageThatCannotBeHadIsSaid) {
+    SearchBench b;
+    b.pages.pages.erase(server::formulaurl("C5H12"));
+    b.pages.reason = "Host not found";
+    b.search.dosearch(b.window.now);
+    ASSERT_EQ(b.window.messagebox.texts.size(), 1u);
+    const std::string& text = b.window.messagebox.texts[0];
+    EXPECT_TRUE(text.starts_with("The search results for C5H12 could not be had from " +
+                                 std::string(server::host()) + ": Host not found"))
+        << text;
+    EXPECT_EQ(text.find("KESTRIX_SERVER_HOST") != std::string::npos, server::placeholder());
+    EXPECT_EQ(b.window.listcount(), 0u);
+    EXPECT_TRUE(b.cachefiles().empty());
+}
+
+// "Go to NIST Every Time" with the server gone: the cached pages are shown, and said to be.
+TEST(FormulaSearch, FailingForcedFetchesShowCachedCopies) {
+    SearchBench b;
+    b.search.dosearch(b.window.now);
+    const Strings files = b.cachefiles();
+    b.pages.pages.clear();
+    b.pages.reason = "Connection refused";
+    b.window.now.iforcenew = true;
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(2), (Strings{"BP 282.6", "BP 301", "BP 309.2"}));
+    ASSERT_EQ(b.window.messagebox.texts.size(), 1u);
+    EXPECT_TRUE(b.window.messagebox.texts[0].starts_with(
+        "Pages could not be fetched anew from " + std::string(server::host()) +
+        " (Connection refused). 4 cached copies were shown instead."))
+        << b.window.messagebox.texts[0];
+    EXPECT_EQ(b.cachefiles(), files);
+}
+
+// A server that answers says nothing.
+TEST(FormulaSearch, AWorkingServerBringsNoMessage) {
+    SearchBench b;
+    b.window.now.iforcenew = true;
+    b.search.dosearch(b.window.now);
+    b.search.dosearch(b.window.now);
+    EXPECT_TRUE(b.window.messagebox.texts.empty());
 }

@@ -181,11 +181,12 @@ class PageRecorder : public PageSource {
         if (onfetch) onfetch(surl);
         const auto page = pages.find(surl);
         const std::string body = page == pages.end() ? otherwise : page->second;
-        if (result) *result = {!body.empty(), body.empty() ? 404 : 200, ""};
+        if (result) *result = {!body.empty(), body.empty() ? 404 : 200, body.empty() ? reason : ""};
         return body;
     }
     std::map<std::string, std::string> pages;
     std::string otherwise;
+    std::string reason = "the server answered with status 404"; // of an address without a page
     Strings requests;
     std::function<void(const std::string& url)> onfetch;
 };

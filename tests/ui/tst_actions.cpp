@@ -136,7 +136,7 @@ class TestActions : public QObject, WindowFixture {
     // for once more.
     void clickonselectedentryshowsitagain() {
         window();
-        setrules("Reduced=C463821 status 500\n");
+        setrules("Reduced=C463821 status 500\nStruct=C463821 status 500\n");
         search(QStringLiteral("C5H12"));
         QCOMPARE(form_->List1->currentRow(), 0);
         QVERIFY(form_->Picture1->pixmap().isNull());

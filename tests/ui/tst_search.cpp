@@ -185,7 +185,11 @@ class TestSearch : public QObject, WindowFixture {
         setrules(rule);
         search(QStringLiteral("C5H12"));
         QVERIFY(names().isEmpty());
-        QVERIFY(messages_.texts.empty());
+        // One message says which server gave no result page.
+        QCOMPARE(messages_.texts.size(), std::size_t(1));
+        QVERIFY(messages_.texts[0].starts_with("The search results for C5H12 could not be had "
+                                               "from " +
+                                               std::string(server::host()) + ": "));
         QVERIFY(cachefiles(cache_).isEmpty());
         // Once the server is well again, the next search fetches and lists.
         setrules({});
@@ -195,7 +199,7 @@ class TestSearch : public QObject, WindowFixture {
 
     void compounderrorpagesarenotcached() {
         newwindow();
-        setrules("ID=C78784 status 500\nReduced=C78784 status 500\n");
+        setrules("ID=C78784 status 500\nReduced=C78784 status 500\nStruct=C78784 status 500\n");
         search(QStringLiteral("C5H12"));
         QCOMPARE(names().size(), 3);
         QVERIFY(properties().contains(QStringLiteral("BP ?")));
@@ -214,7 +218,7 @@ class TestSearch : public QObject, WindowFixture {
         QCOMPARE(form_->lblDetails->text(), QStringLiteral("details..."));
         QCOMPARE(form_->lbl3D->text(), QStringLiteral("3D-Chime"));
         QCOMPARE(form_->lblMSDS->text(), QStringLiteral("Aldrich"));
-        QCOMPARE(form_->lblChemFinder->text(), QStringLiteral("ChemFinder"));
+        QCOMPARE(form_->lblChemFinder->text(), QStringLiteral("PubChem"));
         form_->show();
         for (LinkLabel* link : {form_->lblDetails, form_->lbl3D, form_->lblMSDS,
                                 form_->lblChemFinder, form_->Label6}) {
@@ -223,8 +227,9 @@ class TestSearch : public QObject, WindowFixture {
         QCOMPARE(opener_.targets.size(), std::size_t(5));
         QCOMPARE(opener_.targets[0], cache_ + "C5H12-CAS-109-66-0-thermo.htm");
         QCOMPARE(opener_.targets[1], server::threedprefix() + "C109660");
-        QVERIFY(opener_.targets[2].ends_with("&Query=109-66-0"));
-        QVERIFY(opener_.targets[3].ends_with("/result.asp?polyQuery=109-66-0"));
+        QVERIFY(opener_.targets[2].starts_with("https://www.sigmaaldrich.com/US/en/search/109-66-0?"));
+        QVERIFY(opener_.targets[2].ends_with("&term=109-66-0&type=product"));
+        QCOMPARE(opener_.targets[3], std::string("https://pubchem.ncbi.nlm.nih.gov/#query=109-66-0"));
         QCOMPARE(opener_.targets[4], server::chemistryhome());
 
         // Without "show property" the data text ends after the name's line breaks.

@@ -4,22 +4,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "fakes.h"
 #include "table.h"
 #include "web/cache.h"
+#include "web/cachedfetch.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
 
 namespace {
-
-struct Messages : MessageBoxes {
-    std::vector<std::string> shown;
-    Answer answer = Answer::ok;
-    Answer message(const std::string& text, Buttons buttons) override {
-        shown.push_back(text + (buttons == Buttons::okcancel ? " [OK/Cancel]" : ""));
-        return answer;
-    }
-};
 
 void write(const std::string& path, const QByteArray& content = "x") {
     QFile f(QString::fromStdString(path));
@@ -155,17 +148,17 @@ class TestCache : public QObject {
         write(tmp_.path().toStdString() + "/outside");
         QVERIFY(QFile::link(tmp_.path() + "/outside", QString::fromStdString(dir_ + "link")));
 
-        Messages messages;
+        MessageRecorder messages;
         messages.answer = r[0] == "ok" ? Answer::ok : Answer::cancel;
         kestrix::clearcache(dir_, messages);
-        const std::string ask =
-            "This will clear all 3 files in directory " + dir_ + ". [OK/Cancel]";
+        const std::string ask = "This will clear all 3 files in directory " + dir_ + ".";
+        QCOMPARE(messages.buttons.front(), Buttons::okcancel);
         if (r[0] == "ok") {
-            QCOMPARE(messages.shown,
-                     (std::vector<std::string>{ask, "Directory " + dir_ + " cleared."}));
+            QCOMPARE(messages.texts, (Strings{ask, "Directory " + dir_ + " cleared."}));
+            QCOMPARE(messages.buttons.back(), Buttons::ok);
             QCOMPARE(entries(), (QStringList{".hidden", "link", "sub"}));
         } else {
-            QCOMPARE(messages.shown, std::vector<std::string>{ask});
+            QCOMPARE(messages.texts, Strings{ask});
             QCOMPARE(entries().size(), 6);
         }
         QVERIFY(QFile::exists(QString::fromStdString(dir_ + "sub/inner.htm")));
@@ -173,10 +166,52 @@ class TestCache : public QObject {
     }
 
     void clearemptyormissing() {
-        Messages messages;
+        MessageRecorder messages;
         kestrix::clearcache(dir_, messages);
         kestrix::clearcache(dir_ + "missing/", messages);
-        QVERIFY(messages.shown.empty());
+        QVERIFY(messages.texts.empty());
+    }
+
+    // The cached copy ("-": none, "": empty, "html": not usable), forced or not, the fetch's
+    // answer ("-": failed); then the body, where it came from (c: cache, f: fetched, b: the
+    // copy because the fetch failed, n: nothing), whether the fetch ran, and the file after.
+    void cachedfetch_data() {
+        addrows(
+            {{"copy", "old", "", "new", "old", "c", "", "old"},
+             {"no copy", "-", "", "new", "new", "f", "y", "new"},
+             {"empty copy counts as missing", "", "", "new", "new", "f", "y", "new"},
+             {"a copy not taken counts as missing", "html", "", "new", "new", "f", "y", "new"},
+             {"forced", "old", "force", "new", "new", "f", "y", "new"},
+             {"failed fetch keeps the copy away", "-", "", "-", "", "n", "y", "-"},
+             {"failed forced fetch shows the copy", "old", "force", "-", "old", "b", "y", "old"},
+             {"failed forced fetch without a copy", "", "force", "-", "", "n", "y", ""}});
+    }
+    void cachedfetch() {
+        QFETCH(QByteArrayList, r);
+        const std::string path = dir_ + "page.htm";
+        if (r[0] != "-") write(path, r[0]);
+        bool fetched = false;
+        const Fetched got = kestrix::cachedfetch(
+            path, r[1] == "force",
+            [&] {
+                fetched = true;
+                return r[2] == "-" ? std::string() : r[2].toStdString();
+            },
+            keepas(path), [](const std::string& copy) { return copy != "html"; });
+        QCOMPARE(qb(got.body), r[3]);
+        QCOMPARE(got.fromcache, r[4] == "c" || r[4] == "b");
+        QCOMPARE(got.fellback, r[4] == "b");
+        QCOMPARE(fetched, r[5] == "y");
+        QCOMPARE(read(path), r[6] == "-" ? QByteArray("<missing>") : r[6]);
+        QVERIFY(got.storeerror.empty());
+    }
+
+    void cachedfetchtellsafailedstore() {
+        const Fetched got = kestrix::cachedfetch(
+            dir_ + "missing/page.htm", false, [] { return std::string("new"); },
+            keepas(dir_ + "missing/page.htm"));
+        QCOMPARE(got.body, std::string("new"));
+        QVERIFY(got.storeerror.find("missing/page.htm") != std::string::npos);
     }
 };
 

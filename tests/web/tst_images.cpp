@@ -28,7 +28,8 @@ class TestImages : public QObject {
 
   private slots:
     void init() {
-        dir_ = tmp_.path().toStdString() + "/" + QTest::currentTestFunction() + "/";
+        dir_ = tmp_.path().toStdString() + "/" + QTest::currentTestFunction() + "-" +
+               (QTest::currentDataTag() ? QTest::currentDataTag() : "") + "/";
         QVERIFY(QDir().mkpath(QString::fromStdString(dir_)));
         transfer_ = FakeTransfer();
         titles_ = TitleRecorder();
@@ -59,10 +60,61 @@ class TestImages : public QObject {
 
     void nothingreceived() {
         show("X2");
-        QCOMPARE(transfer_.opened.size(), std::size_t(1));
+        QCOMPARE(transfer_.opened, (Strings{server::imageurl("X2"), server::structureurl("X2")}));
         QVERIFY(!QFile::exists(QString::fromStdString(dir_ + "X2.gif")));
         QCOMPARE(picture_.calls, Strings{"clear"});
-        QCOMPARE(titles_.captions, Strings{"retrieving " + server::imageurl("X2") + "..."});
+        QCOMPARE(titles_.captions, (Strings{"retrieving " + server::imageurl("X2") + "...",
+                                            "retrieving " + server::structureurl("X2") + "..."}));
+    }
+
+    // What the older address (r[0]) and today's (r[1]) answer, with "-" for nothing; then the
+    // addresses asked, in order (o: older, t: today's), and what is stored and shown.
+    void fallback_data() {
+        addrows(
+            {{"older answers", "GIF89a old", "GIF89a new", "o", "GIF89a old"},
+             {"older fails", "-", "GIF89a new", "ot", "GIF89a new"},
+             {"older answers with a page", "<html>Error</html>", "GIF89a new", "ot", "GIF89a new"},
+             {"a PNG", "-", "\x89PNG\r\n\x1a\n png", "ot", "\x89PNG\r\n\x1a\n png"},
+             {"a JPEG", "-", "\xff\xd8\xff jpeg", "ot", "\xff\xd8\xff jpeg"},
+             {"pages at both", "<html>a</html>", "<html>b</html>", "ot", "-"},
+             {"nothing at both", "-", "-", "ot", "-"}});
+    }
+    void fallback() {
+        QFETCH(QByteArrayList, r);
+        if (r[0] != "-") transfer_.answers[server::imageurl("X1")] = r[0].toStdString();
+        if (r[1] != "-") transfer_.answers[server::structureurl("X1")] = r[1].toStdString();
+        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
+        getgif("X1", context);
+        Strings asked;
+        for (char a : r[2])
+            asked.push_back(a == 'o' ? server::imageurl("X1") : server::structureurl("X1"));
+        QCOMPARE(transfer_.opened, asked);
+        const bool stored = r[3] != "-";
+        QCOMPARE(QFile::exists(QString::fromStdString(dir_ + "X1.gif")), stored);
+        if (stored) QCOMPARE(qb(loadfromfile(dir_ + "X1.gif")), r[3]);
+        QCOMPARE(picture_.calls.back(), stored ? "show " + r[3].toStdString() : "clear");
+        // Today's address answered: the next drawing of the run goes there first.
+        QCOMPARE(context.usestructure, r[2] == "ot" && stored);
+    }
+
+    void todaysaddressremembered() {
+        transfer_.answers[server::structureurl("X1")] = "GIF89a 1";
+        transfer_.answers[server::structureurl("X2")] = "GIF89a 2";
+        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
+        getgif("X1", context);
+        getgif("X2", context);
+        QCOMPARE(transfer_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
+                                            server::structureurl("X2")}));
+        QCOMPARE(loadfromfile(dir_ + "X2.gif"), std::string("GIF89a 2"));
+    }
+
+    // A page stored as a drawing by an older version counts as missing.
+    void cachedpageisfetchedagain() {
+        QVERIFY(puttofile("<html>Error</html>", dir_ + "X1.gif"));
+        transfer_.answers[server::imageurl("X1")] = "GIF89a new";
+        show("X1");
+        QCOMPARE(transfer_.opened.size(), std::size_t(1));
+        QCOMPARE(loadfromfile(dir_ + "X1.gif"), std::string("GIF89a new"));
     }
 
     // A drawing that cannot be stored is still shown from the bytes received.
