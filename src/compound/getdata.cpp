@@ -70,6 +70,7 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
             return cas.empty() || !idpath ||
                    puttofile(std::string(casprefix) + cas, *idpath, 0, &error);
         });
+    if (context.answer) *context.answer = answer;
     if (page.fellback && context.report) {
         ++context.report->cachedcopies;
         context.report->cachedwhy = answer.reason;

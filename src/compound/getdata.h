@@ -14,7 +14,8 @@ struct CompoundContext {
     PageSource& pages;
     MessageBoxes& messages;
     LinkCaptions& links;
-    FetchReport* report = nullptr; // told of pages shown from the cache because a fetch failed
+    FetchReport* report = nullptr;    // told of pages shown from the cache because a fetch failed
+    TransferResult* answer = nullptr; // receives what became of a fetch of the page
 };
 
 // The compound record "|key=value...|file=NAME" for every name of sfieldlist. Values the page

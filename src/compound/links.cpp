@@ -10,8 +10,7 @@ namespace {
 // Today's catalogue search of the supplier for a CAS number, and today's public compound
 // database in place of a search service that no longer exists.
 constexpr std::string_view aldrichsearch = "https://www.sigmaaldrich.com/US/en/search/";
-constexpr std::string_view aldrichquery =
-    "?focus=products&page=1&perpage=30&sort=relevance&term=";
+constexpr std::string_view aldrichquery = "?focus=products&page=1&perpage=30&sort=relevance&term=";
 constexpr std::string_view pubchemsearch = "https://pubchem.ncbi.nlm.nih.gov/#query=";
 } // namespace
 

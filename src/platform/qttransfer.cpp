@@ -1,5 +1,7 @@
 #include "platform/qttransfer.h"
 
+#include "web/server.h"
+
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QPointer>
@@ -12,6 +14,9 @@ namespace {
 int statusof(const QNetworkReply& reply) {
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
+
+// Of an answer that is no page, this much is kept: enough to tell a challenge page.
+constexpr qsizetype errorpagebytes = 64 * 1024;
 
 // No status means no HTTP answer at all.
 bool statusok(int status) {
@@ -77,13 +82,16 @@ class QtRequest : public QObject, public TransferRequest {
 
   private:
     void readyread() {
-        if (!reply_ || failed_) return;
+        if (!reply_) return;
         if (!statusok(statusof(*reply_))) {
-            // An error page is no page: never hand its body to the caller.
+            // An error page is no page: never hand its body to the caller. Its start is kept,
+            // for it may say why (a challenge page, say).
             failed_ = true;
-            reply_->abort();
+            errorpage_ += reply_->read(errorpagebytes - errorpage_.size());
+            if (errorpage_.size() >= errorpagebytes) reply_->abort();
             return;
         }
+        if (failed_) return;
         if (StateChanged) StateChanged(transferstate::responsereceived);
     }
 
@@ -99,6 +107,8 @@ class QtRequest : public QObject, public TransferRequest {
         result_.succeeded = !failed_;
         result_.status = status;
         if (failed_) result_.reason = reason_.empty() ? reasonof(*reply_) : reason_;
+        result_.retryafter = reply_->rawHeader("Retry-After").toStdString();
+        result_.errorpage = errorpage_.toStdString();
         running_ = false;
     }
 
@@ -109,6 +119,7 @@ class QtRequest : public QObject, public TransferRequest {
     bool running_ = true;
     bool failed_ = false;
     std::string reason_;
+    QByteArray errorpage_;
     TransferResult result_;
 };
 
@@ -122,6 +133,8 @@ QNetworkRequest QtTransfer::request(const std::string& url) const {
     const QByteArray bytes(url.data(), static_cast<qsizetype>(url.size()));
     QNetworkRequest request(QUrl::fromEncoded(bytes, QUrl::TolerantMode));
     request.setTransferTimeout(timeoutms_);
+    request.setHeader(QNetworkRequest::UserAgentHeader,
+                      QString::fromStdString(server::useragent("Qt " + std::string(qVersion()))));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     return request;
@@ -148,7 +161,10 @@ std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) 
     const std::string asked = upgrades_.apply(url);
     const QNetworkRequest req = request(asked);
     if (!req.url().isValid() || req.url().host().isEmpty()) {
-        if (result) *result = {false, 0, "URL is malformed: " + url};
+        if (result) {
+            *result = {};
+            result->reason = "URL is malformed: " + url;
+        }
         return {};
     }
     QNetworkReply* reply = manager_.get(req);
@@ -171,8 +187,11 @@ std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) 
     outcome.status = statusof(*reply);
     outcome.succeeded =
         !toolarge && reply->error() == QNetworkReply::NoError && statusok(outcome.status);
-    if (!outcome.succeeded)
+    if (!outcome.succeeded) {
         outcome.reason = toolarge ? "the answer was too large" : reasonof(*reply);
+        outcome.errorpage = body.left(errorpagebytes).toStdString();
+    }
+    outcome.retryafter = reply->rawHeader("Retry-After").toStdString();
     reply->deleteLater();
     if (result) *result = outcome;
     if (!outcome.succeeded) return {};

@@ -22,18 +22,35 @@ namespace {
 
 // The one message a search shows at its end about what its fetches met; empty when all went
 // well.
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
 std::string searchmessage(const FetchReport& report, const std::string& formula) {
     const std::string host(server::host());
     std::string text;
-    if (!report.resultpage.empty()) {
-        text = "The search results for " + formula + " could not be had from " + host + ": " +
-               report.resultpage;
-    } else if (report.cachedcopies > 0) {
-        text = "Pages could not be fetched anew from " + host + " (" + report.cachedwhy + "). " +
-               std::to_string(report.cachedcopies) + " cached " +
-               (report.cachedcopies == 1 ? "copy was" : "copies were") + " shown instead.";
+    const auto add = [&text](const std::string& sentence) {
+        text += (text.empty() ? "" : "\r\n\r\n") + sentence;
+    };
+    if (report.refused) {
+        add("The server " + host + " refused the requests of this search. Please try again later.");
+        if (!report.refusedfor.empty())
+            add("Not had because of that: " + joined(report.refusedfor) + ".");
+    } else if (!report.resultpage.empty()) {
+        add("The search results for " + formula + " could not be had from " + host + ": " +
+            report.resultpage);
     }
-    if (!text.empty() && server::placeholder()) {
+    if (!report.waitedfor.empty()) {
+        add("The server asked to wait; not had because of that: " + joined(report.waitedfor) + ".");
+    }
+    if (report.cachedcopies > 0) {
+        add("Pages could not be fetched anew from " + host + " (" + report.cachedwhy + "). " +
+            std::to_string(report.cachedcopies) + " cached " +
+            (report.cachedcopies == 1 ? "copy was" : "copies were") + " shown instead.");
+    }
+    if (!text.empty() && !report.refused && server::placeholder()) {
         text += "\r\n\r\nNo server host is set: " + host +
                 " is a placeholder that names no server. Set the host in the environment "
                 "variable KESTRIX_SERVER_HOST, or build with -DKESTRIX_SERVER_HOST=<host>.";
@@ -97,12 +114,14 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     services_.images.picture.clear();
 
     FetchReport report;
+    if (services_.politeness) services_.politeness->newsearch([&w] { return !w.searching(); });
     const auto resultfile = cachepath(services_.scachedir, resultpagename(formula));
     TransferResult answer;
     const Fetched page = cachedfetch(
         resultfile.value_or(""), c.iforcenew,
         [&] { return services_.pages.getHTMLpage(url, "", &answer); }, keepas(resultfile));
     if (page.body.empty() && !answer.succeeded && !answer.told) report.resultpage = answer.reason;
+    if (answer.refused) report.refused = true;
     if (page.fellback) {
         ++report.cachedcopies;
         report.cachedwhy = answer.reason;
@@ -111,19 +130,33 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     const ResultPage result = readresultpage(page.body);
     const std::string fieldlist = fields::searchlist(propertyfield);
     const EntryChoices choices{c.isortalpha, c.isortprop, c.iskelvin};
-    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w, &report};
+    TransferResult compoundanswer;
+    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w, &report,
+                            &compoundanswer};
     std::uniform_real_distribution<double> draw(0.0, 1.0);
     int listed = 0;
 
     for (const ResultItem& item : result.items) {
         if (!w.searching()) break;
+        // A refusal ends the search's fetching; what was listed stays.
+        if (report.refused || (services_.politeness && services_.politeness->refused())) {
+            report.refused = true;
+            break;
+        }
         const std::string name = displayname(item.name);
         if (filter.empty() || name.find(filter) != std::string::npos) {
             countup(listed);
             const std::string cap =
                 std::to_string(listed) + "/" + std::to_string(result.total) + ": ";
+            compoundanswer = {};
             const std::string record =
                 getdata(formula, item.id, fieldlist, fileext, cap, c.iforcenew, context);
+            if (compoundanswer.refused) {
+                report.refused = true;
+                report.refusedfor.push_back(name);
+                break;
+            }
+            if (compoundanswer.askedtowait) report.waitedfor.push_back(name);
             const std::string entry =
                 buildentry(record, item.id, c.swhat, name, choices, draw(random_));
             const std::size_t position = w.additem(entry);

@@ -16,6 +16,7 @@ struct SearchServices {
     PageSource& pages;
     ImageContext& images;
     double searchpause = 2; // seconds of pause after a search that fetched its result page
+    Politeness* politeness = nullptr; // the fetches' waits and refusals, begun anew by each search
 };
 
 class FormulaSearch {

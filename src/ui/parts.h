@@ -16,10 +16,11 @@ struct Form1::Parts {
     Parts(Form1& window, const Services& services)
         : messages(services.messages ? services.messages : &ownmessages),
           opener(services.opener ? services.opener : &ownopener), ownmessages(&window),
-          view(window, *messages, events),
-          fetcher(*window.Inet1, view, events, *messages, &window.shtml),
-          picture(window.Picture1), images{{}, {}, *window.Inet1, view, picture},
-          search(view, {window.scachedir, fetcher, images, services.searchpause}) {}
+          view(window, *messages, events), politeness(events, view),
+          fetcher(*window.Inet1, view, events, *messages, &window.shtml, &politeness),
+          picture(window.Picture1), images{{},      {},    *window.Inet1, view,
+                                           picture, false, &politeness},
+          search(view, {window.scachedir, fetcher, images, services.searchpause, &politeness}) {}
 
     MessageBoxes* messages;
     DocumentOpener* opener;
@@ -27,6 +28,7 @@ struct Form1::Parts {
     DesktopOpener ownopener;
     QtEvents events;
     SearchView view;
+    Politeness politeness;
     Fetcher fetcher;
     PictureBox picture;
     ImageContext images;

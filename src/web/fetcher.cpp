@@ -1,5 +1,7 @@
 #include "web/fetcher.h"
 
+#include "web/politeness.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -39,12 +41,26 @@ void statechanged(TransferRequest& request, int state, std::string& body, bool& 
 } // namespace
 
 Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
-                 std::string* shtml)
-    : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages),
-      shtml_(shtml) {}
+                 std::string* shtml, Politeness* politeness)
+    : transfer_(transfer), titlebar_(titlebar), events_(events), messages_(messages), shtml_(shtml),
+      politeness_(politeness) {}
 
 std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap,
                                  TransferResult* result) {
+    TransferResult outcome;
+    std::string body;
+    if (politeness_) {
+        body = politeness_->ask([&](TransferResult& r) { return once(surl, cap, r); }, outcome,
+                                "retrieving " + cap + surl);
+    } else {
+        body = once(surl, cap, outcome);
+    }
+    if (result) *result = outcome;
+    if (shtml_) *shtml_ = body;
+    return body;
+}
+
+std::string Fetcher::once(const std::string& surl, const std::string& cap, TransferResult& result) {
     titlebar_.setcaption("retrieving " + cap + surl + "...");
     std::string error;
     const std::unique_ptr<TransferRequest> request = transfer_.Execute(surl, "GET", "", "", error);
@@ -61,14 +77,17 @@ std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap
     titlebar_.setcaption(stitle_);
     if (!request) {
         messages_.message(error);
-        if (result) *result = {false, 0, error, true};
+        result = {};
+        result.reason = error;
+        result.told = true;
         return {};
     }
-    TransferResult outcome = request->result();
-    if (overflow) outcome = {false, outcome.status, "the answer was too large"};
-    if (!outcome.succeeded) body.clear();
-    if (result) *result = outcome;
-    if (shtml_) *shtml_ = body;
+    result = request->result();
+    if (overflow) {
+        result.succeeded = false;
+        result.reason = "the answer was too large";
+    }
+    if (!result.succeeded) body.clear();
     return body;
 }
 

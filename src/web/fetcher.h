@@ -17,11 +17,14 @@ class PageSource {
                                     TransferResult* result = nullptr) = 0;
 };
 
+class Politeness;
+
 class Fetcher : public PageSource {
   public:
-    // shtml, when given, keeps the body of the last page fetched.
+    // shtml, when given, keeps the body of the last page fetched; politeness, when given,
+    // governs waits and refusals.
     Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
-            std::string* shtml = nullptr);
+            std::string* shtml = nullptr, Politeness* politeness = nullptr);
 
     // The title to put back after a transfer.
     void setstitle(const std::string& stitle) { stitle_ = stitle; }
@@ -34,12 +37,16 @@ class Fetcher : public PageSource {
                             TransferResult* result = nullptr) override;
 
   private:
+    // One request for the page, start to end.
+    std::string once(const std::string& surl, const std::string& cap, TransferResult& result);
+
     Transfer& transfer_;
     TitleBar& titlebar_;
     EventLoop& events_;
     MessageBoxes& messages_;
     std::string stitle_;
     std::string* shtml_;
+    Politeness* politeness_;
 };
 
 // Returns after t seconds, letting window events run meanwhile; t <= 0 returns at once.

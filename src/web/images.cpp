@@ -11,8 +11,14 @@ namespace {
 
 // The bytes at url, with the title bar saying so while they come.
 std::string openimage(const std::string& url, ImageContext& context) {
-    context.titlebar.setcaption("retrieving " + url + "...");
-    std::string bytes = context.transfer.OpenURL(url);
+    const auto once = [&](TransferResult& result) {
+        context.titlebar.setcaption("retrieving " + url + "...");
+        return context.transfer.OpenURL(url, &result);
+    };
+    TransferResult result;
+    std::string bytes = context.politeness
+                            ? context.politeness->ask(once, result, "retrieving " + url)
+                            : once(result);
     if (!bytes.empty()) context.titlebar.setcaption(context.stitle);
     return bytes;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "web/politeness.h"
 #include "web/seams.h"
 
 namespace kestrix {
@@ -16,7 +17,8 @@ struct ImageContext {
     Transfer& transfer;
     TitleBar& titlebar;
     Picture& picture;
-    bool usestructure = false; // today's address has answered in this run
+    bool usestructure = false;        // today's address has answered in this run
+    Politeness* politeness = nullptr; // governs waits and refusals, when given
 };
 
 // True when bytes begin as a GIF, PNG or JPEG image does.

@@ -53,10 +53,14 @@ inline constexpr int responsecompleted = 12;
 
 // What became of a request once it has ended.
 struct TransferResult {
-    bool succeeded = false; // a complete body under a 2xx status
-    int status = 0;         // the final HTTP status; 0 when no answer came
-    std::string reason;     // why it failed, in words; empty when it succeeded
-    bool told = false;      // the failure was shown to the user already
+    bool succeeded = false;   // a complete body under a 2xx status
+    int status = 0;           // the final HTTP status; 0 when no answer came
+    std::string reason;       // why it failed, in words; empty when it succeeded
+    bool told = false;        // the failure was shown to the user already
+    std::string retryafter;   // the answer's Retry-After header, as sent
+    std::string errorpage;    // the start of the body of an answer that was no page
+    bool askedtowait = false; // the server asked to wait, and the page could not be had
+    bool refused = false;     // the server refused the request
 };
 
 // One request of the transfer component, owned by the call that started it: its body and its

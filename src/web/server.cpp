@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/text.h"
+#include "core/version.h"
 
 namespace kestrix::server {
 
@@ -26,6 +27,10 @@ std::string_view host() {
         return std::string(set && set[0] ? set : KESTRIX_SERVER_HOST);
     }();
     return chosen;
+}
+
+std::string useragent(std::string_view toolkit) {
+    return "Kestrix/" + std::string(version) + " (" + std::string(toolkit) + ")";
 }
 
 bool placeholder() {

@@ -9,6 +9,10 @@
 namespace kestrix::server {
 
 std::string_view host();
+
+// How the program names itself to the server: "Kestrix/" and the version, then the toolkit
+// in parentheses ("Kestrix/1.0d3 (Qt 6.4.2)").
+std::string useragent(std::string_view toolkit);
 // True while the host is the build's reserved placeholder, which names no real server.
 bool placeholder();
 

@@ -19,6 +19,14 @@ namespace kestrix::test {
 
 using Strings = std::vector<std::string>;
 
+inline TransferResult outcome(bool succeeded, int status, std::string reason = {}) {
+    TransferResult result;
+    result.succeeded = succeeded;
+    result.status = status;
+    result.reason = std::move(reason);
+    return result;
+}
+
 // Message boxes that record each text and answer with the chosen button.
 class MessageRecorder : public MessageBoxes {
   public:
@@ -110,7 +118,7 @@ class FakeTransfer : public Transfer {
         }
         TransferResult result() const override {
             const bool ok = succeeded_ && !cancelled_;
-            return {ok, transfer_.status, ok ? "" : "failed"};
+            return outcome(ok, transfer_.status, ok ? "" : "failed");
         }
         void deliver() {
             for (int state : transfer_.states) {
@@ -144,7 +152,7 @@ class FakeTransfer : public Transfer {
         opened.push_back(url);
         const auto answer = answers.find(url);
         const bool found = answer != answers.end();
-        if (result) *result = {found, found ? 200 : 404, found ? "" : "not found"};
+        if (result) *result = outcome(found, found ? 200 : 404, found ? "" : "not found");
         return found ? answer->second : std::string();
     }
     // What letting events run does: the request started last of those still running reports
@@ -181,12 +189,19 @@ class PageRecorder : public PageSource {
         if (onfetch) onfetch(surl);
         const auto page = pages.find(surl);
         const std::string body = page == pages.end() ? otherwise : page->second;
-        if (result) *result = {!body.empty(), body.empty() ? 404 : 200, body.empty() ? reason : ""};
+        const auto scripted = results.find(surl);
+        if (scripted != results.end()) {
+            if (result) *result = scripted->second;
+            return scripted->second.succeeded ? body : std::string();
+        }
+        if (result)
+            *result = outcome(!body.empty(), body.empty() ? 404 : 200, body.empty() ? reason : "");
         return body;
     }
     std::map<std::string, std::string> pages;
     std::string otherwise;
     std::string reason = "the server answered with status 404"; // of an address without a page
+    std::map<std::string, TransferResult> results; // what became of the request, by address
     Strings requests;
     std::function<void(const std::string& url)> onfetch;
 };

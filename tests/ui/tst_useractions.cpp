@@ -23,6 +23,7 @@
 #include "samplevalues.h"
 #include "ui/form1.h"
 #include "ui/listbox.h"
+#include "web/server.h"
 #include "windowfixture.h"
 
 using namespace kestrix;
@@ -177,10 +178,13 @@ class TestUserActions : public QObject, WindowFixture {
 
     void messagesareourown(unsigned seed) {
         for (const std::string& text : messages_.texts) {
-            const bool own = text.starts_with("This will clear all ") ||
-                             text.starts_with("Directory " + cache_) ||
-                             text.starts_with("The search results for ") ||
-                             text.starts_with("Pages could not be fetched anew from ");
+            const bool own =
+                text.starts_with("This will clear all ") ||
+                text.starts_with("Directory " + cache_) ||
+                text.starts_with("The search results for ") ||
+                text.starts_with("Pages could not be fetched anew from ") ||
+                text.starts_with("The server asked to wait") ||
+                text.starts_with("The server " + std::string(server::host()) + " refused");
             QVERIFY2(own, qPrintable(QString::fromStdString(text) + "; " + context(seed)));
         }
     }
@@ -272,6 +276,9 @@ class TestUserActions : public QObject, WindowFixture {
                            "2* Reduced=C" + QByteArray(r() % 2 ? "109660" : "96140") +
                            " truncate 100\n" + "1* ID=C463821 truncate 300\n";
         if (r() % 3 == 0) rules += "1* Formula=C6H14 status 503\n";
+        // Now and then the server asks to wait, or refuses a request.
+        if (r() % 3 == 0) rules += "1* ID=C96140 status 429 Retry-After: 1\n";
+        if (r() % 5 == 0) rules += "1* ID=C75832 status 403\n";
         rules += "Formula= trickle 5 1000\nID= trickle 10 400\nReduced= trickle 5 400\n"
                  "Struct= trickle 5 400\n";
         setrules(rules);
