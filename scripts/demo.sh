@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the program against the project's sample server, with a throwaway page cache.
 # On a desktop the window stays open; without a display it runs under Xvfb, waits for the
-# first search to finish, saves a screenshot and stops.
+# first search to finish, saves a screenshot and stops. Without a display,
+# KESTRIX_DEMO_SIZE=WIDTHxHEIGHT resizes the window first, and QT_SCALE_FACTOR scales it; the
+# screenshot's name says both (build/demo/kestrix-1400x900.png, kestrix-scale2.png).
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,11 +39,12 @@ display=""
 for n in $(seq 90 120); do
   [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 3200x2400x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/kestrix" &
-pids+=($!)
+program=$!
+pids+=($program)
 
 # The first search has finished when requests stop for a while (its closing pause is 2 s).
 last=-1 quiet=0
@@ -52,6 +55,14 @@ for _ in $(seq 300); do
   [ "$quiet" -ge 30 ] && break
   sleep 0.1
 done
+name=kestrix
+window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$program" | head -1)
+if [ -n "${KESTRIX_DEMO_SIZE:-}" ]; then
+  DISPLAY=$display xdotool windowsize "$window" "${KESTRIX_DEMO_SIZE%x*}" "${KESTRIX_DEMO_SIZE#*x}"
+  sleep 1
+  name="$name-$KESTRIX_DEMO_SIZE"
+fi
+[ -n "${QT_SCALE_FACTOR:-}" ] && name="$name-scale${QT_SCALE_FACTOR}"
 mkdir -p "$build/demo"
-DISPLAY=$display /usr/bin/import -window root -crop 720x480+0+0 "$build/demo/kestrix.png"
-echo "$last requests; screenshot: $root/$build/demo/kestrix.png"
+DISPLAY=$display /usr/bin/import -window "$window" "$build/demo/$name.png"
+echo "$last requests; screenshot: $root/$build/demo/$name.png"

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 
 #include "platform/textcodec.h"
 
@@ -42,18 +44,52 @@ void QtEvents::sleep(int ms) {
     loop.exec();
 }
 
+namespace {
+
+// Draws the picture box anew whenever it changes size.
+class Redraw : public QObject {
+  public:
+    Redraw(QObject* parent, std::function<void()> draw) : QObject(parent), draw_(std::move(draw)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) draw_();
+        return false;
+    }
+
+  private:
+    std::function<void()> draw_;
+};
+
+} // namespace
+
+PictureBox::PictureBox(QLabel* label) : label_(label) {
+    label_->installEventFilter(new Redraw(label_, [this] { draw(); }));
+}
+
 void PictureBox::clear() {
+    image_ = QImage();
     label_->clear();
 }
 
 void PictureBox::show(const std::string& bytes) {
-    QPixmap picture;
-    const QByteArrayView data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (picture.loadFromData(data.toByteArray())) {
-        label_->setPixmap(picture);
-    } else {
+    const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    image_ = QImage::fromData(data);
+    draw();
+}
+
+void PictureBox::draw() {
+    if (image_.isNull()) {
         label_->clear();
+        return;
     }
+    const qreal ratio = label_->devicePixelRatioF();
+    QSize size = image_.size(); // in the screen's independent pixels
+    if (size.width() > label_->width() || size.height() > label_->height()) {
+        size.scale(label_->size(), Qt::KeepAspectRatio);
+    }
+    QPixmap picture = QPixmap::fromImage(
+        image_.scaled(size * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    picture.setDevicePixelRatio(ratio);
+    label_->setPixmap(picture);
 }
 
 void DesktopOpener::open(const std::string& target) {

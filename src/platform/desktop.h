@@ -2,6 +2,7 @@
 // The desktop's services behind the seams of the layers below the window: message boxes,
 // letting events run, the picture box and opening documents, over Qt.
 
+#include <QImage>
 #include <string>
 
 #include "search/seams.h"
@@ -27,15 +28,20 @@ class QtEvents : public EventLoop {
     void sleep(int ms) override;
 };
 
-// The picture box: a label showing an image of any format Qt reads, told by its bytes.
+// The picture box: a label showing an image of any format Qt reads, told by its bytes. The
+// drawing keeps its own size, or the box's when that is smaller, and is scaled smoothly for
+// the screen's pixels at any scale factor.
 class PictureBox : public Picture {
   public:
-    explicit PictureBox(QLabel* label) : label_(label) {}
+    explicit PictureBox(QLabel* label);
     void clear() override;
     void show(const std::string& bytes) override;
 
   private:
+    void draw();
+
     QLabel* label_;
+    QImage image_;
 };
 
 // A URL goes to the default web browser, a file path to the default program for its type.

@@ -33,7 +33,7 @@ QFont sansserif(double points) {
 // Names the widget and puts it at its design place.
 template <typename Widget> Widget* placed(Widget* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
-    const QRect at = layout::place(widget->objectName());
+    const QRect at = layout::place(widget->objectName()).value_or(QRect());
     if (at.isEmpty()) {
         widget->move(at.topLeft());
     } else {
@@ -55,7 +55,8 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
     window->setWindowTitle(
         QStringLiteral("National Institute of Standards and Technology Kestrix - Chemistry"));
     auto* client = new QWidget(window);
-    client->setMinimumSize(layout::px(layout::designwidth), layout::px(layout::designheight));
+    // The window grows, never below the design size; the controls follow its size.
+    client->setMinimumSize(layout::designsize());
     window->setCentralWidget(client);
     const auto label = [client](const char* name, const QString& text) {
         auto* label = placed(new QLabel(text, client), name);

@@ -38,8 +38,8 @@ void Form1::Form_Load() {
     parts_->images.stitle = stitle;
     parts_->fetcher.setstitle(stitle);
     settab(List1, "100,150,190,1220");
-    Frame2->setGeometry(0, List1->y() + layout::px(50), Frame2->width(),
-                        List1->height() - layout::px(100));
+    layout::arrange(centralWidget()); // Frame2 over the left edge of the list
+    layout::follow(centralWidget());
     Frame2->setVisible(!Check1[showproperty]->isChecked());
     setWindowTitle(shown(stitle));
     parts_->view.emptylinkcaptions();

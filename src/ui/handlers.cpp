@@ -3,8 +3,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,7 +16,9 @@
 #include "compound/links.h"
 #include "compound/panel.h"
 #include "core/version.h"
+#include "platform/textcodec.h"
 #include "search/tabulatedata.h"
+#include "tabulate/listtext.h"
 #include "ui/form1.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
@@ -43,6 +47,10 @@ void Form1::connecthandlers() {
     }
     connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
     connect(List1, &ListBox::currentclicked, this, &Form1::List1_Click);
+    connect(List1, &ListBox::copyrequested, this, [this] {
+        const std::string text = listtext(List1->entries(), parts_->search.listedinkelvin());
+        QGuiApplication::clipboard()->setText(shown(text));
+    });
     const std::pair<LinkLabel*, Link> links[] = {{lblDetails, Link::details},
                                                  {lbl3D, Link::threed},
                                                  {lblMSDS, Link::msds},

@@ -1,6 +1,7 @@
 #include "ui/listbox.h"
 
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -52,6 +53,14 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyrequested();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {

@@ -35,8 +35,11 @@ class ListBox : public QListWidget {
   signals:
     // The user clicked the entry that was current already: no row changed, yet it was clicked.
     void currentclicked();
+    // The user asked to copy the list (Ctrl+C).
+    void copyrequested();
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

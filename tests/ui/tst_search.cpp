@@ -227,9 +227,11 @@ class TestSearch : public QObject, WindowFixture {
         QCOMPARE(opener_.targets.size(), std::size_t(5));
         QCOMPARE(opener_.targets[0], cache_ + "C5H12-CAS-109-66-0-thermo.htm");
         QCOMPARE(opener_.targets[1], server::threedprefix() + "C109660");
-        QVERIFY(opener_.targets[2].starts_with("https://www.sigmaaldrich.com/US/en/search/109-66-0?"));
+        QVERIFY(
+            opener_.targets[2].starts_with("https://www.sigmaaldrich.com/US/en/search/109-66-0?"));
         QVERIFY(opener_.targets[2].ends_with("&term=109-66-0&type=product"));
-        QCOMPARE(opener_.targets[3], std::string("https://pubchem.ncbi.nlm.nih.gov/#query=109-66-0"));
+        QCOMPARE(opener_.targets[3],
+                 std::string("https://pubchem.ncbi.nlm.nih.gov/#query=109-66-0"));
         QCOMPARE(opener_.targets[4], server::chemistryhome());
 
         // Without "show property" the data text ends after the name's line breaks.

@@ -1,0 +1,15 @@
+#pragma once
+// The result list as text for the clipboard: tab-separated lines, so that a paste into a
+// spreadsheet gives one row per compound.
+
+#include <string>
+#include <vector>
+
+namespace kestrix {
+
+// A header line, then one line per entry in list order: display name, property value (empty
+// for "?"), CAS number, formula, molecular weight. iskelvin names the unit the values are in.
+// Tabs and line breaks inside a value become blanks.
+std::string listtext(const std::vector<std::string>& entries, bool iskelvin);
+
+} // namespace kestrix
