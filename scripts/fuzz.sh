@@ -11,7 +11,7 @@ seconds="${1:-600}"
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] &&
-  targets=(fuzz_text fuzz_names fuzz_resultpage fuzz_extract fuzz_entry fuzz_tabulate)
+  targets=(fuzz_text fuzz_names fuzz_resultpage fuzz_extract fuzz_entry fuzz_tabulate fuzz_manners)
 
 make fuzz JOBS="${JOBS:-2}"
 

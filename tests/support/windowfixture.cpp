@@ -75,6 +75,31 @@ void WindowFixture::clickrow(int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at.center());
 }
 
+QString WindowFixture::notasserved(const SampleValues& values) const {
+    const QString dir = QString::fromStdString(cache_);
+    for (const QString& name : cachefiles(cache_)) {
+        const bool tabulation = name.endsWith(QLatin1String(".csv")) ||
+                                (name.endsWith(QLatin1String(".htm")) && !name.contains('-'));
+        if (tabulation) continue;
+        const auto served = values.cached(name);
+        if (!served || readfile(dir + name) != *served) return name;
+    }
+    return {};
+}
+
+void WindowFixture::closewindow() {
+    form_.reset();
+    setrules({});
+}
+
+void WindowFixture::waittrigger() {
+    QTest::qWait(60);
+}
+
+void WindowFixture::nonetwork() {
+    qputenv("http_proxy", "http://127.0.0.1:9");
+}
+
 QStringList WindowFixture::column(int n) const {
     QStringList out;
     for (const std::string& entry : form_->List1->entries()) {

@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "files.h"
 #include "sampleserver.h"
+#include "samplevalues.h"
 
 namespace kestrix {
 class Form1;
@@ -35,6 +36,15 @@ class WindowFixture {
     bool waitidle(int timeoutms = 20000);
     // Clicks the list entry at row as the user would.
     void clickrow(int row);
+    // The first file of the window's page cache that does not hold what the server served
+    // under its name (tabulations, the program's own, aside); empty when there is none.
+    QString notasserved(const SampleValues& values) const;
+    // What every test does after each case: the window closed, the server well again.
+    void closewindow();
+    // Lets the search trigger fire.
+    static void waittrigger();
+    // Points the proxy nowhere, so that nothing can reach a real network.
+    static void nonetwork();
     // Field n of every list entry, in list order.
     QStringList column(int n) const;
     QString homeofwindow() const;

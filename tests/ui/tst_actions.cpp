@@ -73,10 +73,7 @@ class TestActions : public QObject, WindowFixture {
         pause_ = 0.1;
         QVERIFY(startserver(QStringLiteral("server")));
     }
-    void cleanup() {
-        form_.reset();
-        setrules({});
-    }
+    void cleanup() { closewindow(); }
 
     void unitbuttonsclicked() {
         window();
@@ -185,9 +182,7 @@ class TestActions : public QObject, WindowFixture {
         QCOMPARE(column(1), (QStringList{"C78784", "C109660"}));
         QCOMPARE(server_.requests().filter(QStringLiteral("Formula=")).size(), 1);
         QVERIFY(messages_.texts.empty());
-        for (const QString& name : cachefiles(cache_)) {
-            QCOMPARE(readfile(QString::fromStdString(cache_) + name), values_.cached(name));
-        }
+        QCOMPARE(notasserved(values_), QString());
     }
 
     // A unit click during a search started from the button stops it; the search then runs

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "search/formulatext.h"
 #include "ui/form1.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
@@ -28,20 +29,17 @@ using namespace kestrix;
 using namespace kestrix::test;
 
 namespace {
-const char* emptyformula = "First enter a molecular formula, such as \"C5H12\".";
+const std::string emptyformula(emptyformulamessage);
 }
 
 class TestForm1 : public QObject, WindowFixture {
     Q_OBJECT
     // A window whose automatic first search has not run.
     void idlewindow() { newwindow(); }
-    void waittrigger() { QTest::qWait(60); }
 
   private slots:
-    void initTestCase() {
-        // Nothing may reach a real network, even if a search started by mistake.
-        qputenv("http_proxy", "http://127.0.0.1:9");
-    }
+    // Nothing may reach a real network, even if a search started by mistake.
+    void initTestCase() { nonetwork(); }
     void cleanup() { form_.reset(); }
 
     void startupstate() {

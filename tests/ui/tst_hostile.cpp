@@ -75,10 +75,7 @@ class TestHostile : public QObject, WindowFixture {
         timeoutms_ = 1500;
         QVERIFY(startserver(QStringLiteral("server")));
     }
-    void cleanup() {
-        form_.reset();
-        setrules({});
-    }
+    void cleanup() { closewindow(); }
 
     void badcompoundanswer_data() {
         QTest::addColumn<QByteArray>("rule");

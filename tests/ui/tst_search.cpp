@@ -46,10 +46,7 @@ class TestSearch : public QObject, WindowFixture {
 
   private slots:
     void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
-    void cleanup() {
-        form_.reset();
-        setrules({});
-    }
+    void cleanup() { closewindow(); }
 
     void automaticfirstsearch() {
         cache_ = freshcache(home_.path() + QStringLiteral("/first"));
