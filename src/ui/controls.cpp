@@ -30,18 +30,7 @@ QFont sansserif(double points) {
     return font;
 }
 
-// Names the widget and puts it at its design place.
-template <typename Widget> Widget* placed(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    const QRect at = layout::place(widget->objectName()).value_or(QRect());
-    if (at.isEmpty()) {
-        widget->move(at.topLeft());
-    } else {
-        widget->setGeometry(at);
-    }
-    return widget;
-}
-
+// The name is the object name too; the layout places the widget by it.
 template <typename Item> Item* named(Item* item, const char* name) {
     item->setObjectName(QString::fromLatin1(name));
     return item;
@@ -59,33 +48,33 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
     client->setMinimumSize(layout::designsize());
     window->setCentralWidget(client);
     const auto label = [client](const char* name, const QString& text) {
-        auto* label = placed(new QLabel(text, client), name);
+        auto* label = named(new QLabel(text, client), name);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     };
     Label1 = label("Label1", QStringLiteral("Molecular Formula"));
-    txtMF = placed(new QLineEdit(QStringLiteral("C5H12"), client), "txtMF");
-    Command1 = placed(new QPushButton(QStringLiteral("Search"), client), "Command1");
+    txtMF = named(new QLineEdit(QStringLiteral("C5H12"), client), "txtMF");
+    Command1 = named(new QPushButton(QStringLiteral("Search"), client), "Command1");
     Label5 = label("Label5", QStringLiteral("name must contain...."));
-    txtSearch = placed(new QLineEdit(client), "txtSearch");
-    Combo1 = placed(new QComboBox(client), "Combo1");
-    Option1[kelvin] = placed(new QRadioButton(QStringLiteral("Kelvin"), client), "Option1_0");
+    txtSearch = named(new QLineEdit(client), "txtSearch");
+    Combo1 = named(new QComboBox(client), "Combo1");
+    Option1[kelvin] = named(new QRadioButton(QStringLiteral("Kelvin"), client), "Option1_0");
     Option1[kelvin]->setChecked(true);
-    Option1[celsius] = placed(new QRadioButton(QStringLiteral("Celcius"), client), "Option1_1");
+    Option1[celsius] = named(new QRadioButton(QStringLiteral("Celcius"), client), "Option1_1");
 
-    List1 = placed(new ListBox(client), "List1");
+    List1 = named(new ListBox(client), "List1");
     List1->setFont(sansserif(12));
-    Frame3 = placed(new QFrame(client), "Frame3");
-    Frame2 = placed(new QFrame(client), "Frame2");
-    Frame1 = placed(new QFrame(client), "Frame1");
+    Frame3 = named(new QFrame(client), "Frame3");
+    Frame2 = named(new QFrame(client), "Frame2");
+    Frame1 = named(new QFrame(client), "Frame1");
     for (QFrame* frame : {Frame3, Frame2, Frame1}) frame->setAutoFillBackground(true);
-    Label2 = placed(new QPlainTextEdit(Frame1), "Label2");
+    Label2 = named(new QPlainTextEdit(Frame1), "Label2");
     Label2->setFont(sansserif(12));
     Label2->setReadOnly(true);
     QPalette face = Label2->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     Label2->setPalette(face);
-    Picture1 = placed(new QLabel(Frame1), "Picture1");
+    Picture1 = named(new QLabel(Frame1), "Picture1");
     Picture1->setAlignment(Qt::AlignCenter);
 
     const char* checkcaptions[] = {"show property", "show structures", "sort by property",
@@ -93,12 +82,12 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
     const char* checknames[] = {"Check1_0", "Check1_1", "Check1_2", "Check1_3"};
     for (int i = 0; i < int(Check1.size()); ++i) {
         Check1[i] =
-            placed(new QCheckBox(QString::fromLatin1(checkcaptions[i]), client), checknames[i]);
+            named(new QCheckBox(QString::fromLatin1(checkcaptions[i]), client), checknames[i]);
         Check1[i]->setChecked(i != sortalphabetically);
     }
 
     const auto link = [client](const char* name, const char* caption) {
-        return placed(new LinkLabel(QString::fromLatin1(caption), client), name);
+        return named(new LinkLabel(QString::fromLatin1(caption), client), name);
     };
     lbl3D = link("lbl3D", "3-D Chime");
     lblMSDS = link("lblMSDS", "MSDS");
@@ -126,6 +115,9 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
     txtMF->setFocus();
+    // Every control at its design place, and following the window's size from now on.
+    layout::arrange(client);
+    layout::follow(client);
     setupmenus(window);
 }
 

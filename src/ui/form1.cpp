@@ -8,7 +8,6 @@
 
 #include "core/version.h"
 #include "platform/textcodec.h"
-#include "ui/layout.h"
 #include "ui/listbox.h"
 #include "ui/parts.h"
 #include "web/cache.h"
@@ -38,8 +37,7 @@ void Form1::Form_Load() {
     parts_->images.stitle = stitle;
     parts_->fetcher.setstitle(stitle);
     settab(List1, "100,150,190,1220");
-    layout::arrange(centralWidget()); // Frame2 over the left edge of the list
-    layout::follow(centralWidget());
+    // Frame2 lies over the left edge of the list: the layout keeps it there (layout::arrange).
     Frame2->setVisible(!Check1[showproperty]->isChecked());
     setWindowTitle(shown(stitle));
     parts_->view.emptylinkcaptions();

@@ -18,8 +18,14 @@ struct Form1::Parts {
           opener(services.opener ? services.opener : &ownopener), ownmessages(&window),
           view(window, *messages, events), politeness(events, view),
           fetcher(*window.Inet1, view, events, *messages, &window.shtml, &politeness),
-          picture(window.Picture1), images{{},      {},    *window.Inet1, view,
-                                           picture, false, &politeness},
+          picture(window.Picture1),
+          // The cache directory and the title come with Form_Load.
+          images{.scachedir = {},
+                 .stitle = {},
+                 .transfer = *window.Inet1,
+                 .titlebar = view,
+                 .picture = picture,
+                 .politeness = &politeness},
           search(view, {window.scachedir, fetcher, images, services.searchpause, &politeness}) {}
 
     MessageBoxes* messages;
