@@ -144,6 +144,27 @@ class TestSampleServer : public QObject, ServerTestBase {
         QCOMPARE(got, statuses);
     }
 
+    // With --exit-with-parent the server ends when its parent is killed, so that a test that
+    // crashes leaves no server behind.
+    void exitswithparent() {
+        QProcess parent;
+        parent.start("bash", {"-c", "\"$0\" --data \"$1\" --port 0 --exit-with-parent & wait",
+                              KESTRIX_SAMPLE_SERVER, datadir()});
+        QVERIFY(parent.waitForReadyRead(10000));
+        const QByteArray line = parent.readLine().trimmed();
+        QVERIFY(line.startsWith("listening on 127.0.0.1:"));
+        const quint16 port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
+        parent.kill();
+        QVERIFY(parent.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [port] {
+                QTcpSocket socket;
+                socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+                return !socket.waitForConnected(200);
+            }(),
+            5000);
+    }
+
     void agentlog() {
         SampleServer server;
         QVERIFY(server.start(datadir()));

@@ -27,7 +27,7 @@ bool SampleServer::start(const QString& datafolder, const QStringList& options) 
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(KESTRIX_SAMPLE_SERVER),
                    QStringList{"--data", data, "--port", "0", "--log", path("log"), "--agent-log",
-                               path("agents"), "--rules", path("rules")} +
+                               path("agents"), "--rules", path("rules"), "--exit-with-parent"} +
                        options);
     if (!process_.waitForStarted(5000)) return false;
     while (process_.waitForReadyRead(5000)) {

@@ -9,7 +9,7 @@
 //
 //   kestrix-sample-server --data DIR [--port N] [--log FILE] [--agent-log FILE] [--rules FILE]
 //                         [--tls-cert FILE --tls-key FILE] [--https-only] [--hsts]
-//                         [--latency MS]
+//                         [--latency MS] [--exit-with-parent]
 //
 // Once listening it prints "listening on 127.0.0.1:PORT" on its own line.
 
@@ -21,6 +21,8 @@
 #include <QDir>
 #include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 using namespace kestrix::sampleserver;
 
@@ -67,8 +69,15 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption hsts("hsts", "Send Strict-Transport-Security with answers over TLS.");
     const QCommandLineOption latency("latency", "Delay every answer by MS milliseconds.", "MS",
                                      "0");
-    parser.addOptions({data, port, log, agentlog, rules, cert, key, httpsonly, hsts, latency});
+    const QCommandLineOption withparent(
+        "exit-with-parent", "End when the process that started the server ends, however it ends.");
+    parser.addOptions(
+        {data, port, log, agentlog, rules, cert, key, httpsonly, hsts, latency, withparent});
     parser.process(app);
+    // A test that crashes must not leave its server running.
+    if (parser.isSet(withparent) && (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() == 1)) {
+        return 0;
+    }
 
     if (!parser.positionalArguments().isEmpty()) fail("unexpected argument; see --help");
     Context context;
