@@ -66,6 +66,13 @@ inline Reply get(QNetworkAccessManager& manager, const QNetworkRequest& request)
     return r;
 }
 
+// The answer to request, asked through server as the proxy.
+inline Reply through(const SampleServer& server, const QNetworkRequest& request) {
+    QNetworkAccessManager manager;
+    manager.setProxy(proxyof(server));
+    return get(manager, request);
+}
+
 // All the server says to request, sent over a plain socket.
 inline QByteArray exchange(quint16 port, const QByteArray& request) {
     QTcpSocket socket;

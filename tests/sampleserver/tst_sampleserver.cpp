@@ -96,9 +96,7 @@ class TestSampleServer : public QObject, ServerTestBase {
         SampleServer server;
         QVERIFY(server.start(datadir()));
         server.setrules(rules + '\n');
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(http(query)));
+        const Reply r = through(server, request(http(query)));
         QCOMPARE(r.status, status);
         if (!header.isEmpty()) {
             const qsizetype colon = header.indexOf(':');
@@ -137,10 +135,8 @@ class TestSampleServer : public QObject, ServerTestBase {
         SampleServer server;
         QVERIFY(server.start(datadir()));
         server.setrules(rules + '\n');
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
         QList<int> got;
-        for (const QByteArray& query : queries) got << get(manager, request(http(query))).status;
+        for (const QByteArray& query : queries) got << through(server, request(http(query))).status;
         QCOMPARE(got, statuses);
     }
 
@@ -168,16 +164,14 @@ class TestSampleServer : public QObject, ServerTestBase {
     void agentlog() {
         SampleServer server;
         QVERIFY(server.start(datadir()));
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
         QNetworkRequest first = request(http("ID=C1"));
         first.setHeader(QNetworkRequest::UserAgentHeader, "Kestrix/1.0 (test)");
-        QCOMPARE(get(manager, first).status, 200);
+        QCOMPARE(through(server, first).status, 200);
         QVERIFY(exchange(server.port(), "GET /cgi/cbook.cgi?ID=C2 HTTP/1.1\r\n\r\n")
                     .startsWith("HTTP/1.1 200 "));
         QNetworkRequest third = request(http("Formula=CH4"));
         third.setHeader(QNetworkRequest::UserAgentHeader, "other");
-        QCOMPARE(get(manager, third).status, 200);
+        QCOMPARE(through(server, third).status, 200);
         QCOMPARE(bytes(server.requests()),
                  QByteArrayList({cgi + "ID=C1", cgi + "ID=C2", cgi + "Formula=CH4"}));
         QCOMPARE(bytes(server.agents()), QByteArrayList({"Kestrix/1.0 (test)", "", "other"}));
@@ -203,9 +197,7 @@ class TestSampleServer : public QObject, ServerTestBase {
         SampleServer server;
         QVERIFY(server.start(datadir()));
         server.setrules(rule + '\n');
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(http(query)));
+        const Reply r = through(server, request(http(query)));
         QCOMPARE(r.error, QNetworkReply::NoError);
         QCOMPARE(r.body.size(), size);
         QVERIFY2(r.ms >= minms, QByteArray::number(r.ms).constData());
@@ -223,9 +215,7 @@ class TestSampleServer : public QObject, ServerTestBase {
         SampleServer server;
         QVERIFY(server.start(datadir(), tlsoptions() << "--latency"
                                                      << "300"));
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(tls ? https("ID=C1") : http("ID=C1")));
+        const Reply r = through(server, request(tls ? https("ID=C1") : http("ID=C1")));
         QCOMPARE(r.status, 200);
         QVERIFY2(r.ms >= minms, QByteArray::number(r.ms).constData());
     }

@@ -30,9 +30,7 @@ class TestTunnel : public QObject, ServerTestBase {
         SampleServer server;
         QVERIFY(server.start(datadir(), tlsoptions()));
         server.setrules(rules);
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(https(query)));
+        const Reply r = through(server, request(https(query)));
         QCOMPARE(r.status, status);
         if (!body.isEmpty()) QCOMPARE(r.body, body);
         QCOMPARE(bytes(server.requests()), QByteArrayList({connectline, "https " + cgi + query}));
@@ -42,9 +40,7 @@ class TestTunnel : public QObject, ServerTestBase {
     void tunnelUntrusted() {
         SampleServer server;
         QVERIFY(server.start(datadir(), tlsoptions()));
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, QNetworkRequest(QUrl(QString::fromLatin1(https("ID=C1")))));
+        const Reply r = through(server, QNetworkRequest(QUrl(QString::fromLatin1(https("ID=C1")))));
         QCOMPARE(r.error, QNetworkReply::SslHandshakeFailedError);
         QCOMPARE(bytes(server.requests()), QByteArrayList{connectline});
     }
@@ -90,9 +86,7 @@ class TestTunnel : public QObject, ServerTestBase {
     void httpsonlyFollowed() {
         SampleServer server;
         QVERIFY(server.start(datadir(), tlsoptions() << "--https-only"));
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(http("ID=C1")));
+        const Reply r = through(server, request(http("ID=C1")));
         QCOMPARE(r.status, 200);
         QCOMPARE(r.url.toString().toLatin1(), https("ID=C1"));
         QCOMPARE(r.body, QByteArray("<html>compound one</html>\n"));
@@ -115,9 +109,7 @@ class TestTunnel : public QObject, ServerTestBase {
         QFETCH(QByteArray, header);
         SampleServer server;
         QVERIFY(server.start(datadir(), tlsoptions() + options));
-        QNetworkAccessManager manager;
-        manager.setProxy(proxyof(server));
-        const Reply r = get(manager, request(tls ? https("ID=C1") : http("ID=C1")));
+        const Reply r = through(server, request(tls ? https("ID=C1") : http("ID=C1")));
         QCOMPARE(r.status, 200);
         QCOMPARE(r.headers.value("strict-transport-security"), header);
     }

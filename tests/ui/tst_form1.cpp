@@ -34,9 +34,6 @@ const std::string emptyformula(emptyformulamessage);
 
 class TestForm1 : public QObject, WindowFixture {
     Q_OBJECT
-    // A window whose automatic first search has not run.
-    void idlewindow() { newwindow(); }
-
   private slots:
     // Nothing may reach a real network, even if a search started by mistake.
     void initTestCase() { nonetwork(); }
@@ -84,7 +81,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
 
     void controlnames() {
-        idlewindow();
+        newwindow();
         for (const char* name :
              {"Label1", "txtMF", "Command1", "Label5", "txtSearch", "Combo1", "List1", "Frame1",
               "Frame2", "Frame3", "Label2", "Picture1", "lbl3D", "lblMSDS", "lblChemFinder",
@@ -112,7 +109,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
     void setenables() {
         QFETCH(bool, tf);
-        idlewindow();
+        newwindow();
         Form1& f = *form_;
         f.setenables(!tf);
         f.setenables(tf);
@@ -134,7 +131,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
 
     void emptyformulamessage() {
-        idlewindow();
+        newwindow();
         form_->txtMF->setText(QStringLiteral("   "));
         form_->Command1_Click();
         QCOMPARE(messages_.texts, std::vector<std::string>{emptyformula});
@@ -149,7 +146,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
     void unsafeformulamessage() {
         QFETCH(QString, formula);
-        idlewindow();
+        newwindow();
         form_->txtMF->setText(formula);
         form_->Command1_Click();
         QCOMPARE(messages_.texts,
@@ -174,7 +171,7 @@ class TestForm1 : public QObject, WindowFixture {
         QFETCH(QString, text);
         QFETCH(int, count);
         QFETCH(int, last);
-        idlewindow();
+        newwindow();
         kestrix::settab(form_->List1, text.toStdString());
         const std::vector<int>& stops = form_->List1->tabstops();
         QCOMPARE(int(stops.size()), count);
@@ -183,7 +180,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
 
     void tabstopsplacefields() {
-        idlewindow();
+        newwindow();
         ListBox& list = *form_->List1;
         const double unit = list.dialogunit();
         QVERIFY(unit > 1);
@@ -198,7 +195,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
 
     void aboutbox() {
-        idlewindow();
+        newwindow();
         form_->mnuAbout->trigger();
         QCOMPARE(messages_.texts.size(), std::size_t(1));
         const std::string& text = messages_.texts.front();
@@ -211,7 +208,7 @@ class TestForm1 : public QObject, WindowFixture {
     }
 
     void gotonisttoggles() {
-        idlewindow();
+        newwindow();
         form_->optGotoNIST->trigger();
         QVERIFY(form_->optGotoNIST->isChecked());
         form_->optGotoNIST->trigger();

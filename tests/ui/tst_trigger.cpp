@@ -25,16 +25,13 @@ const std::string emptyformula(emptyformulamessage);
 
 class TestTrigger : public QObject, WindowFixture {
     Q_OBJECT
-    // A window whose automatic first search has not run.
-    void idlewindow() { newwindow(); }
-
   private slots:
     // Nothing may reach a real network, even if a search started by mistake.
     void initTestCase() { nonetwork(); }
     void cleanup() { form_.reset(); }
 
     void triggerrunslastwordonce() {
-        idlewindow();
+        newwindow();
         form_->txtMF->clear();
         form_->settrigger("tab");
         form_->settrigger("search");
@@ -47,7 +44,7 @@ class TestTrigger : public QObject, WindowFixture {
 
     // Arming the trigger while its own action runs is not lost: the action runs once more.
     void triggerarmedduringactionrunsagain() {
-        idlewindow();
+        newwindow();
         form_->txtMF->clear();
         messages_.onmessage = [this](const std::string&) {
             if (messages_.texts.size() == 1) form_->settrigger("search");
@@ -64,7 +61,7 @@ class TestTrigger : public QObject, WindowFixture {
     void triggerfiresabout10msafterarming() {
         qint64 best = std::numeric_limits<qint64>::max();
         for (int attempt = 0; attempt < 5; ++attempt) {
-            idlewindow();
+            newwindow();
             form_->txtMF->clear(); // the search then ends at its message
             QElapsedTimer clock;
             qint64 at = -1;
@@ -80,7 +77,7 @@ class TestTrigger : public QObject, WindowFixture {
     }
 
     void enterarmssearch() {
-        idlewindow();
+        newwindow();
         form_->txtMF->setText(QStringLiteral("C6H14"));
         QTest::keyClick(form_->txtMF, Qt::Key_Return);
         QVERIFY(form_->Timer1->isActive());
@@ -90,7 +87,7 @@ class TestTrigger : public QObject, WindowFixture {
     }
 
     void otherkeysarmnothing() {
-        idlewindow();
+        newwindow();
         QTest::keyClicks(form_->txtMF, QStringLiteral("h2o"));
         QCOMPARE(form_->txtMF->text(), QStringLiteral("C5H12h2o"));
         QVERIFY(!form_->Timer1->isActive());
@@ -107,7 +104,7 @@ class TestTrigger : public QObject, WindowFixture {
         QFETCH(int, clicked);
         QFETCH(bool, byproperty);
         QFETCH(bool, alphabetically);
-        idlewindow();
+        newwindow();
         form_->txtMF->clear();
         form_->show();
         QTest::mouseClick(form_->Check1[clicked], Qt::LeftButton, {},
@@ -121,7 +118,7 @@ class TestTrigger : public QObject, WindowFixture {
     }
 
     void showpropertytogglesframe() {
-        idlewindow();
+        newwindow();
         form_->show();
         QTest::mouseClick(form_->Check1[0], Qt::LeftButton, {},
                           QPoint(5, form_->Check1[0]->height() / 2));
@@ -131,7 +128,7 @@ class TestTrigger : public QObject, WindowFixture {
     }
 
     void tabulationgroupsreopenmenu() {
-        idlewindow();
+        newwindow();
         form_->show();
         form_->optTemp->trigger();
         QVERIFY(!form_->optTemp->isChecked());
