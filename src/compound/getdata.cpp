@@ -51,14 +51,25 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
             cachedpage = cachepath(dir, compoundpagename(smw, cas, sfileext)).value_or("");
         }
     }
+    // A page without a CAS number is kept under its identifier file's name, with no
+    // identifier file: found there, it works offline like any other.
+    if (cachedpage.empty()) {
+        const auto own = cachepath(dir, pagefile(smw, idname, "", sfileext));
+        if (own && fileexists(*own)) cachedpage = *own;
+    }
 
     // The page file is named by the page's own CAS number, and written only when the field
     // list asks for that number; the identifier file then points at it.
     const bool listscas = listsfield(sfieldlist, fields::casreg);
     const std::string url = server::compoundurl(sid);
-    TransferResult answer;
+    PageOutcome& outcome = context.outcome;
+    outcome = {};
     const Fetched page = cachedfetch(
-        cachedpage, iforcenew, [&] { return context.pages.getHTMLpage(url, cap, &answer); },
+        cachedpage, iforcenew,
+        [&] {
+            outcome.fetched = true;
+            return context.pages.getHTMLpage(url, cap, &outcome.answer);
+        },
         [&](const std::string& body, std::string& error) {
             if (!listscas) return true;
             const std::string cas = extractvalue(body, fields::casreg, FieldGroup::summary);
@@ -70,20 +81,18 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
             return cas.empty() || !idpath ||
                    puttofile(std::string(casprefix) + cas, *idpath, 0, &error);
         });
-    if (context.answer) *context.answer = answer;
-    if (page.fellback && context.report) {
-        ++context.report->cachedcopies;
-        context.report->cachedwhy = answer.reason;
-    }
+    outcome.fellback = page.fellback;
+    outcome.storeerror = page.storeerror;
 
     std::optional<std::string> cas;
     const std::string record =
         extractrecord(page.body, sfieldlist, &cas,
                       [&](const std::string& name) { context.messages.message(name); });
+    // Only a page the cache holds can be opened from the panel or the table.
     std::string fileitem;
     if (cas) {
         const std::string name = pagefile(smw, idname, *cas, sfileext);
-        if (cachepath(dir, name)) fileitem = name;
+        if (const auto path = cachepath(dir, name); path && fileexists(*path)) fileitem = name;
     }
     return record + "|" + std::string(fields::file) + "=" + fileitem;
 }

@@ -5,22 +5,29 @@
 
 #include "compound/seams.h"
 #include "web/fetcher.h"
-#include "web/fetchreport.h"
 
 namespace kestrix {
+
+// What became of the last compound page getdata read.
+struct PageOutcome {
+    TransferResult answer;  // the fetch's outcome; fault none when no fetch was needed
+    bool fetched = false;   // the page was asked of the server
+    bool fellback = false;  // ...in vain, and the cached copy was used instead
+    std::string storeerror; // why the page could not be kept in the cache; empty when it was
+};
 
 struct CompoundContext {
     std::string scachedir;
     PageSource& pages;
     MessageBoxes& messages;
     LinkCaptions& links;
-    FetchReport* report = nullptr;    // told of pages shown from the cache because a fetch failed
-    TransferResult* answer = nullptr; // receives what became of a fetch of the page
+    PageOutcome outcome = {}; // filled in by every getdata
 };
 
 // The compound record "|key=value...|file=NAME" for every name of sfieldlist. Values the page
 // lacks are empty; a failed fetch gives a record of empty values. After a fetch the compound
-// page file and the identifier file are written into the page cache.
+// page file and the identifier file are written into the page cache. The file item names the
+// page file only when the cache holds it.
 std::string getdata(const std::string& smw, const std::string& sid, const std::string& sfieldlist,
                     const std::string& sfileext, const std::string& cap, bool iforcenew,
                     CompoundContext& context);

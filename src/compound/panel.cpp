@@ -6,15 +6,15 @@
 
 namespace kestrix {
 
-void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin, Panel& panel,
-             ImageContext& images) {
+std::string showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin,
+                    Panel& panel, ImageContext& images) {
     const Entry entry = readentry(swhat);
     std::string property = entry.property;
     if (property.starts_with("BP") || property.starts_with("MP")) {
         property += iskelvin ? " Kelvin" : " oC";
     }
     panel.setcaption(entry.name);
-    panel.emptylinkcaptions();
+    panel.clearlinks();
 
     const RecordItems items = readrecord(entry.rest);
     if (!items.file.empty()) {
@@ -36,7 +36,7 @@ void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskel
     if (ishowprop) text += property;
     panel.setdatatext(text);
     images.picture.clear();
-    if (ishowpic) getgif(entry.id, images);
+    return ishowpic ? getgif(entry.id, images) : std::string();
 }
 
 } // namespace kestrix

@@ -11,8 +11,8 @@ namespace kestrix {
 
 // Fills the panel from the entry swhat: ishowprop adds the property line (in kelvin or, when
 // iskelvin is false, Celsius), ishowpic shows the drawing. The details link points into
-// images.scachedir.
-void showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin, Panel& panel,
-             ImageContext& images);
+// images.scachedir. Returns why the drawing could not be kept in the cache; empty when it was.
+std::string showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin,
+                    Panel& panel, ImageContext& images);
 
 } // namespace kestrix

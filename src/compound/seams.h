@@ -22,8 +22,11 @@ class LinkCaptions {
 class Panel : public TitleBar, public LinkCaptions {
   public:
     virtual void setdatatext(const std::string& text) = 0;
-    // Sets a link's caption and Tag; the Tag stays until it is set again.
+    // Sets a link's caption and Tag; the Tag stays until it is set again or cleared.
     virtual void setlink(Link link, const std::string& caption, const std::string& tag) = 0;
+    // Empties the four compound links, captions and Tags: nothing of an earlier compound
+    // can be opened.
+    virtual void clearlinks() = 0;
 };
 
 } // namespace kestrix

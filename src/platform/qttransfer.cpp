@@ -2,10 +2,10 @@
 
 #include "web/server.h"
 
-#include <QEventLoop>
 #include <QNetworkReply>
 #include <QPointer>
 #include <QTimer>
+#include <tuple>
 
 namespace kestrix {
 
@@ -23,20 +23,29 @@ bool statusok(int status) {
     return status >= 200 && status < 300;
 }
 
-// Why a reply is no page, in words a user can act on.
-std::string reasonof(const QNetworkReply& reply) {
+// Why a reply is no page: its kind, and words a user can act on.
+std::pair<Fault, std::string> faultof(const QNetworkReply& reply, bool bodystarted) {
     const int status = statusof(reply);
     if (status != 0 && !statusok(status)) {
-        return "the server answered with status " + std::to_string(status);
+        return {Fault::status, "the server answered with status " + std::to_string(status)};
     }
     switch (reply.error()) {
     case QNetworkReply::OperationCanceledError:
     case QNetworkReply::TimeoutError:
-        return "no answer came in time";
+        return {Fault::timeout, "no answer came in time"};
     case QNetworkReply::RemoteHostClosedError:
-        return "the connection closed before the whole answer came";
+        if (status != 0 || bodystarted) {
+            return {Fault::cutshort, "the connection closed before the whole answer came"};
+        }
+        return {Fault::noanswer, "the connection closed before an answer came"};
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+        return {Fault::noanswer, "the connection was refused"};
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ProxyNotFoundError:
+        return {Fault::noanswer, "the host name was not found"};
     default:
-        return reply.errorString().toStdString();
+        return {status != 0 ? Fault::cutshort : Fault::noanswer, reply.errorString().toStdString()};
     }
 }
 
@@ -53,7 +62,7 @@ class QtRequest : public QObject, public TransferRequest {
         connect(reply, &QNetworkReply::finished, this, &QtRequest::finished);
         deadline_.setSingleShot(true);
         connect(&deadline_, &QTimer::timeout, this, [this] {
-            reason_ = "the answer took too long";
+            timedout_ = true;
             Cancel();
         });
         deadline_.start(deadlinems);
@@ -92,6 +101,7 @@ class QtRequest : public QObject, public TransferRequest {
             return;
         }
         if (failed_) return;
+        bodystarted_ = true;
         if (StateChanged) StateChanged(transferstate::responsereceived);
     }
 
@@ -106,7 +116,12 @@ class QtRequest : public QObject, public TransferRequest {
         }
         result_.succeeded = !failed_;
         result_.status = status;
-        if (failed_) result_.reason = reason_.empty() ? reasonof(*reply_) : reason_;
+        if (timedout_) {
+            result_.fault = Fault::timeout;
+            result_.reason = "the answer took too long";
+        } else if (failed_) {
+            std::tie(result_.fault, result_.reason) = faultof(*reply_, bodystarted_);
+        }
         result_.retryafter = reply_->rawHeader("Retry-After").toStdString();
         result_.errorpage = errorpage_.toStdString();
         running_ = false;
@@ -118,7 +133,8 @@ class QtRequest : public QObject, public TransferRequest {
     QTimer deadline_;
     bool running_ = true;
     bool failed_ = false;
-    std::string reason_;
+    bool timedout_ = false;
+    bool bodystarted_ = false;
     QByteArray errorpage_;
     TransferResult result_;
 };
@@ -155,47 +171,6 @@ std::unique_ptr<TransferRequest> QtTransfer::Execute(const std::string& url,
         return nullptr;
     }
     return std::make_unique<QtRequest>(manager_.get(req), deadlinems(), upgrades_, asked);
-}
-
-std::string QtTransfer::OpenURL(const std::string& url, TransferResult* result) {
-    const std::string asked = upgrades_.apply(url);
-    const QNetworkRequest req = request(asked);
-    if (!req.url().isValid() || req.url().host().isEmpty()) {
-        if (result) {
-            *result = {};
-            result->reason = "URL is malformed: " + url;
-        }
-        return {};
-    }
-    QNetworkReply* reply = manager_.get(req);
-    QByteArray body;
-    bool toolarge = false;
-    QEventLoop loop;
-    connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        body += reply->readAll();
-        if (std::size_t(body.size()) > maxbodybytes) {
-            toolarge = true;
-            reply->abort();
-        }
-    });
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(deadlinems(), reply, &QNetworkReply::abort);
-    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    body += reply->readAll();
-    upgrades_.observe(asked, addressof(*reply), reply->hasRawHeader("Strict-Transport-Security"));
-    TransferResult outcome;
-    outcome.status = statusof(*reply);
-    outcome.succeeded =
-        !toolarge && reply->error() == QNetworkReply::NoError && statusok(outcome.status);
-    if (!outcome.succeeded) {
-        outcome.reason = toolarge ? "the answer was too large" : reasonof(*reply);
-        outcome.errorpage = body.left(errorpagebytes).toStdString();
-    }
-    outcome.retryafter = reply->rawHeader("Retry-After").toStdString();
-    reply->deleteLater();
-    if (result) *result = outcome;
-    if (!outcome.succeeded) return {};
-    return std::string(body.constData(), static_cast<std::size_t>(body.size()));
 }
 
 } // namespace kestrix

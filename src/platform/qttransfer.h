@@ -22,7 +22,6 @@ class QtTransfer : public QObject, public Transfer {
                                              const std::string& inputdata,
                                              const std::string& headers,
                                              std::string& error) override;
-    std::string OpenURL(const std::string& url, TransferResult* result = nullptr) override;
 
   private:
     // A transfer still running this long after its start has gone on too long.

@@ -19,34 +19,68 @@
 
 namespace kestrix {
 
+namespace {
+
+void noteerror(FetchReport& report, const std::string& error) {
+    if (report.storeerror.empty()) report.storeerror = error;
+}
+
+} // namespace
+
 FormulaSearch::FormulaSearch(SearchWindow& window, SearchServices services)
     : window_(window), services_(std::move(services)),
-      random_(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())) {}
+      random_(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())) {
+    if (services_.fetcher) services_.fetcher->setstop([this] { return stopping(); });
+}
 
 void FormulaSearch::Command1_Click() {
+    if (clicking_) {
+        again_ = true;
+        return;
+    }
     if (window_.searching()) {
-        window_.stop();
+        stop();
         return;
     }
     if (!running_) run();
 }
 
 void FormulaSearch::searchtriggered() {
-    if (!running_) {
-        run();
+    if (clicking_ || running_) {
+        if (window_.searching()) stop();
+        again_ = true;
         return;
     }
-    if (window_.searching()) window_.stop();
-    again_ = true;
+    run();
+}
+
+void FormulaSearch::stop() {
+    window_.stop();
+    stopping_ = true;
 }
 
 void FormulaSearch::run() {
     running_ = true;
     do {
         again_ = false;
+        stopping_ = false;
         dosearch(window_.choices());
     } while (again_);
     running_ = false;
+    stopping_ = false;
+}
+
+void FormulaSearch::showentry(const std::string& entry, bool ishowprop, bool ishowpic) {
+    if (clicking_) return;
+    clicking_ = true;
+    // A click outside a search meets the server's manners afresh.
+    if (!running_ && services_.politeness) services_.politeness->newsearch();
+    showGif(entry, ishowprop, ishowpic, listedinkelvin_, window_, services_.images);
+    clicking_ = false;
+}
+
+void FormulaSearch::runqueued() {
+    if (again_ && !running_ && !clicking_) run();
 }
 
 void FormulaSearch::dosearch(const SearchChoices& c) {
@@ -69,70 +103,85 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
 
     w.clearlist();
     listedinkelvin_ = c.iskelvin;
-    w.cleardatatext();
+    w.clearpanel();
     services_.images.picture.clear();
 
     FetchReport report;
-    if (services_.politeness) services_.politeness->newsearch([&w] { return !w.searching(); });
+    if (services_.politeness) services_.politeness->newsearch();
     const auto resultfile = cachepath(services_.scachedir, resultpagename(formula));
     TransferResult answer;
     const Fetched page = cachedfetch(
         resultfile.value_or(""), c.iforcenew,
         [&] { return services_.pages.getHTMLpage(url, "", &answer); }, keepas(resultfile));
-    if (page.body.empty() && !answer.succeeded && !answer.told) report.resultpage = answer.reason;
-    if (answer.refused) report.refused = true;
-    if (page.fellback) {
+    if (page.body.empty() && answer.fault != Fault::none && answer.fault != Fault::notstarted &&
+        answer.fault != Fault::stopped) {
+        report.resultpage = answer.reason;
+    }
+    if (answer.fault == Fault::refused) report.refused = true;
+    if (page.fellback && answer.fault != Fault::stopped) {
         ++report.cachedcopies;
         report.cachedwhy = answer.reason;
     }
+    noteerror(report, page.storeerror);
 
     const ResultPage result = readresultpage(page.body);
     const std::string fieldlist = fields::searchlist(propertyfield);
     const EntryChoices choices{c.isortalpha, c.isortprop, c.iskelvin};
-    TransferResult compoundanswer;
-    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w, &report,
-                            &compoundanswer};
+    CompoundContext context{services_.scachedir, services_.pages, w.messages(), w};
     std::uniform_real_distribution<double> draw(0.0, 1.0);
     int listed = 0;
 
     for (const ResultItem& item : result.items) {
-        if (!w.searching()) break;
-        // A refusal ends the search's fetching; what was listed stays.
-        if (report.refused || (services_.politeness && services_.politeness->refused())) {
+        if (!w.searching() || stopping_) break;
+        // A refusal ends the search's fetching. What was listed stays; with "Go to NIST Every
+        // Time" on, the cached copies are still listed, as when the server fails otherwise.
+        if (services_.politeness && services_.politeness->refused()) {
             report.refused = true;
-            break;
+            if (!c.iforcenew) break;
         }
         const std::string name = displayname(item.name);
         if (filter.empty() || name.find(filter) != std::string::npos) {
             countup(listed);
             const std::string cap =
                 std::to_string(listed) + "/" + std::to_string(result.total) + ": ";
-            compoundanswer = {};
             const std::string record =
                 getdata(formula, item.id, fieldlist, fileext, cap, c.iforcenew, context);
-            if (compoundanswer.refused) {
-                report.refused = true;
-                report.refusedfor.push_back(name);
-                break;
+            const PageOutcome& outcome = context.outcome;
+            const Fault fault = outcome.answer.fault;
+            noteerror(report, outcome.storeerror);
+            if (fault == Fault::stopped) {
+                // A compound stopped in transfer is not listed: its values were never had.
+                if (!outcome.fellback) break;
+            } else if (outcome.fellback) {
+                ++report.cachedcopies;
+                report.cachedwhy = outcome.answer.reason;
+            } else if (outcome.fetched && fault != Fault::none && fault != Fault::notstarted) {
+                report.pages.push_back({name, faultwords(fault, outcome.answer.status)});
+                if (fault == Fault::refused) report.refused = true;
+                if (fault == Fault::refused && !c.iforcenew) break;
             }
-            if (compoundanswer.askedtowait) report.waitedfor.push_back(name);
             const std::string entry =
                 buildentry(record, item.id, c.swhat, name, choices, draw(random_));
             const std::size_t position = w.additem(entry);
             // A cached search adds its entries without highlighting each one.
             if (!page.fromcache) w.selectitem(position);
-            showGif(entry, c.ishowprop, c.ishowpic, c.iskelvin, w, services_.images);
+            noteerror(report,
+                      showGif(entry, c.ishowprop, c.ishowpic, c.iskelvin, w, services_.images));
         }
         w.events().doevents();
     }
 
-    if (!page.fromcache) wait(services_.searchpause, w.events());
+    // STOP leaves the window idle at once: no closing pause.
+    if (!page.fromcache && !stopping_) wait(services_.searchpause, w.events());
     w.setenables(true);
-    if (w.listcount() > 0) w.selectitem(0);
-    w.focuslist();
-    if (const std::string text = searchmessage(report, formula); !text.empty()) {
-        w.messages().message(text);
+    if (w.listcount() > 0) {
+        w.selectitem(0);
+    } else {
+        w.clearpanel();
     }
+    w.focuslist();
+    const std::string text = searchmessage(report, formula, services_.scachedir);
+    if (!text.empty()) w.messages().message(text);
 }
 
 } // namespace kestrix

@@ -1,6 +1,7 @@
 #pragma once
 // The formula search: from the formula box to a filled result list, each compound read from
-// the page cache or fetched, named, listed in order and shown as it is added.
+// the page cache or fetched, named, listed in order and shown as it is added. It decides when
+// a search runs: never one inside another, nor inside a list click.
 
 #include <random>
 #include <string>
@@ -8,11 +9,13 @@
 #include "search/seams.h"
 #include "web/fetcher.h"
 #include "web/images.h"
+#include "web/politeness.h"
 
 namespace kestrix {
 
 struct SearchServices {
     const std::string& scachedir;
+    Fetcher* fetcher; // told to stop the search's requests at once; may be null in tests
     PageSource& pages;
     ImageContext& images;
     double searchpause = 2; // seconds of pause after a search that fetched its result page
@@ -26,9 +29,10 @@ class FormulaSearch {
 
     void seed(unsigned value) { random_.seed(value); }
 
-    // The Search/STOP button: stops a running search, else searches with the window's choices.
-    // While a stopped search is still ending (its button still reads "STOP"), a press does
-    // nothing: a search never starts inside another.
+    // The Search/STOP button: stops a running search at once (no request of it starts
+    // afterwards), else searches with the window's choices. While a stopped search is still
+    // ending (its button still reads "STOP"), a press does nothing; during a list click it
+    // waits for the click to end.
     void Command1_Click();
 
     // The search trigger: a choice made while a search runs stops it, and the search runs
@@ -39,18 +43,28 @@ class FormulaSearch {
     // the list as it was.
     void dosearch(const SearchChoices& choices);
 
+    // Fills the panel from a list entry the user clicked. A search asked for meanwhile stops
+    // the click's fetching and runs once the click has ended: call runqueued then.
+    void showentry(const std::string& entry, bool ishowprop, bool ishowpic);
+    void runqueued();
+
     // Whether the values in the list are in kelvin: the unit of the search that made them.
     bool listedinkelvin() const { return listedinkelvin_; }
+    // The requests of the search or click under way are to end at once.
+    bool stopping() const { return stopping_ || (clicking_ && again_); }
 
   private:
     // Searches, and again while a choice made meanwhile asks for it.
     void run();
+    void stop();
 
     SearchWindow& window_;
     SearchServices services_;
     std::mt19937 random_;
     bool running_ = false;
     bool again_ = false;
+    bool stopping_ = false;
+    bool clicking_ = false;
     bool listedinkelvin_ = true;
 };
 

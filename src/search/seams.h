@@ -46,7 +46,8 @@ class SearchWindow : public Panel {
     // Selects an entry; while the list is enabled, its click handling shows it.
     virtual void selectitem(std::size_t index) = 0;
     virtual void focuslist() = 0;
-    virtual void cleardatatext() = 0;
+    // Empties the data box and the compound links (captions and Tags).
+    virtual void clearpanel() = 0;
 
     virtual MessageBoxes& messages() = 0;
     virtual EventLoop& events() = 0;

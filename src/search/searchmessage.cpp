@@ -6,15 +6,22 @@ namespace kestrix {
 
 namespace {
 
-std::string joined(const std::vector<std::string>& names) {
+// "a (status 500), b (no answer) and 3 more"
+std::string listed(const std::vector<NotHad>& pages) {
     std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    const std::size_t named = std::min(pages.size(), mostnamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        if (i > 0) text += ", ";
+        text += pages[i].name + " (" + pages[i].why + ")";
+    }
+    if (pages.size() > named) text += " and " + std::to_string(pages.size() - named) + " more";
     return text;
 }
 
 } // namespace
 
-std::string searchmessage(const FetchReport& report, const std::string& formula) {
+std::string searchmessage(const FetchReport& report, const std::string& query,
+                          const std::string& scachedir) {
     const std::string host(server::host());
     std::string text;
     const auto add = [&text](const std::string& sentence) {
@@ -22,21 +29,25 @@ std::string searchmessage(const FetchReport& report, const std::string& formula)
     };
     if (report.refused) {
         add("The server " + host + " refused the requests of this search. Please try again later.");
-        if (!report.refusedfor.empty())
-            add("Not had because of that: " + joined(report.refusedfor) + ".");
     } else if (!report.resultpage.empty()) {
-        add("The search results for " + formula + " could not be had from " + host + ": " +
+        add("The search results for " + query + " could not be had from " + host + ": " +
             report.resultpage);
     }
-    if (!report.waitedfor.empty()) {
-        add("The server asked to wait; not had because of that: " + joined(report.waitedfor) + ".");
+    if (!report.pages.empty()) {
+        add("Not had from " + host + ": " + listed(report.pages) + ".");
     }
     if (report.cachedcopies > 0) {
         add("Pages could not be fetched anew from " + host + " (" + report.cachedwhy + "). " +
             std::to_string(report.cachedcopies) + " cached " +
             (report.cachedcopies == 1 ? "copy was" : "copies were") + " shown instead.");
     }
-    if (!text.empty() && !report.refused && server::placeholder()) {
+    if (!report.storeerror.empty()) {
+        add("The page cache " + scachedir + " could not be written (" + report.storeerror +
+            "); the search went on without it.");
+    }
+    const bool fetchfailed =
+        !report.resultpage.empty() || !report.pages.empty() || report.cachedcopies > 0;
+    if (fetchfailed && !report.refused && server::placeholder()) {
         text += "\r\n\r\nNo server host is set: " + host +
                 " is a placeholder that names no server. Set the host in the environment "
                 "variable KESTRIX_SERVER_HOST, or build with -DKESTRIX_SERVER_HOST=<host>.";

@@ -3,12 +3,17 @@
 
 #include <string>
 
-#include "web/fetchreport.h"
+#include "search/fetchreport.h"
 
 namespace kestrix {
 
-// Names the server, what could not be had and why, in sentences; with the build's placeholder
-// host, also how to set a real one. Empty when all went well.
-std::string searchmessage(const FetchReport& report, const std::string& formula);
+// At most this many compounds are named; the rest are counted ("and 3 more").
+inline constexpr std::size_t mostnamed = 10;
+
+// Names the server, what could not be had and why, in sentences; the cache folder when it
+// could not be written; with the build's placeholder host, also how to set a real one. Empty
+// when all went well. query is the text searched for.
+std::string searchmessage(const FetchReport& report, const std::string& query,
+                          const std::string& scachedir);
 
 } // namespace kestrix

@@ -21,10 +21,13 @@ void tabulatedata(bool isexcel, const TabulationChoices& choices,
         return;
     }
     const std::string file = tabulationname(text, isexcel);
-    std::string error = "Bad file name: " + file;
     const auto path = cachepath(context.scachedir, file);
-    if (!path || !puttofile(isexcel ? tables.csv : tables.html, *path, 0, &error)) {
-        context.messages.message(error);
+    if (!path) {
+        context.messages.message("Bad file name: " + file);
+        return;
+    }
+    if (std::string error; !puttofile(isexcel ? tables.csv : tables.html, *path, 0, &error)) {
+        context.messages.message(*path + " could not be written: " + error);
         return;
     }
     context.opener.open(*path);

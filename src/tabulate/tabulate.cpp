@@ -18,6 +18,39 @@ std::string tabulationfieldlist(bool temperatures, bool phasechange, bool gasliq
 
 namespace {
 
+// "&amp;", "&#176;", "&#x3b1;": an ampersand that begins a character entity.
+bool isentity(std::string_view text) {
+    std::size_t i = 1;
+    const auto isalnum = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    };
+    if (i < text.size() && text[i] == '#') ++i;
+    const std::size_t start = i;
+    while (i < text.size() && i - start < 32 && isalnum(text[i])) ++i;
+    return i > start && i < text.size() && text[i] == ';';
+}
+
+// A plain decimal number, as a spreadsheet reads one: "-146.8", "+3", "1.5e3".
+bool isnumber(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t exponent = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++exponent;
+        if (exponent == 0) return false;
+    }
+    return i == text.size();
+}
+
 std::string headerlabel(const std::string& name) {
     if (name.find("T<") != std::string::npos) return name + "<br>Kelvin";
     if (name.find("P<") != std::string::npos) return name + "<br>bar";
@@ -32,6 +65,38 @@ std::string quoted(std::string_view text) {
         if (c == '"') field += '"';
     }
     return field + "\"";
+}
+
+// Server text as HTML text: it can hold no markup. Character entities the names carry
+// ("&alpha;", "&#945;") stay entities.
+std::string htmltext(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>') {
+            out += "&gt;";
+        } else if (c == '"') {
+            out += "&quot;";
+        } else if (c == '\'') {
+            out += "&#39;";
+        } else if (c == '&' && !isentity(text.substr(i))) {
+            out += "&amp;";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A cell a spreadsheet would read as a formula gets a leading apostrophe; numbers stay numbers.
+std::string spreadsheettext(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@\t\r").find(text[0]) == std::string_view::npos ||
+        isnumber(text)) {
+        return std::string(text);
+    }
+    return "'" + std::string(text);
 }
 
 // A value stays bare unless it would otherwise spread over several fields or lines.
@@ -88,26 +153,27 @@ Tabulation tabulate(const std::vector<std::string>& entries, const std::string& 
         const std::string str3file = getfield(fields::str3file, rest);
         const std::string drawing = links.drawing(sid);
 
-        html += crlf + "<tr><td class=t1 valign=top><a target=_blank href=" + file + ">" + name +
-                "</a></td>";
-        csv += crlf + quoted(name);
+        html += crlf + "<tr><td class=t1 valign=top><a target=_blank href=" + htmltext(file) + ">" +
+                htmltext(name) + "</a></td>";
+        csv += crlf + quoted(spreadsheettext(name));
         if (!str3file.empty()) {
-            html += "<td class=t1 valign=top><img border=0 src=" + drawing +
-                    "></td><td class=t1 valign=top><a target=_blank href=" + links.threedprefix +
-                    str3file + ">3D</a></td>";
+            html += "<td class=t1 valign=top><img border=0 src=" + htmltext(drawing) +
+                    "></td><td class=t1 valign=top><a target=_blank href=" +
+                    htmltext(links.threedprefix + str3file) + ">3D</a></td>";
             csv += "," + quoted(drawing) + "," + quoted(links.threedprefix + str3file);
         } else {
-            html += "<td class=t1 valign=top colspan=2><img src=" + drawing + "></td>";
+            html += "<td class=t1 valign=top colspan=2><img src=" + htmltext(drawing) + "></td>";
             csv += "," + quoted(drawing) + ",";
         }
-        html += "<td class=t1 valign=top>" + formula + "</td><td class=t1 valign=top>" + weight +
-                "</td><td class=t1 valign=top>" + cas + "</td>";
-        csv += "," + quoted(formula) + "," + quoted(weight) + "," + quoted(cas);
+        html += "<td class=t1 valign=top>" + htmltext(formula) + "</td><td class=t1 valign=top>" +
+                htmltext(weight) + "</td><td class=t1 valign=top>" + htmltext(cas) + "</td>";
+        csv += "," + quoted(spreadsheettext(formula)) + "," + quoted(spreadsheettext(weight)) +
+               "," + quoted(spreadsheettext(cas));
 
         eachfield(fieldlist, [&](const std::string& field, const std::string& group) {
             const std::string value = getfield(field, rest);
-            html += "<td class=t" + group + " valign=top>" + value + "&nbsp;</td>";
-            csv += "," + bare(value);
+            html += "<td class=t" + group + " valign=top>" + htmltext(value) + "&nbsp;</td>";
+            csv += "," + bare(spreadsheettext(value));
         });
         html += "</tr>" + crlf;
         csv += crlf;

@@ -139,12 +139,12 @@ void Form1::Check1_Click(int index) {
 void Form1::List1_Click() {
     if (!List1->isEnabled() || List1->currentRow() < 0) return;
     List1->setEnabled(false);
-    // The unit is the one the list's values were made in, whatever the buttons say now.
-    showGif(List1->entry(List1->currentRow()), Check1[showproperty]->isChecked(),
-            Check1[showstructures]->isChecked(), parts_->search.listedinkelvin(), parts_->view,
-            parts_->images);
+    parts_->search.showentry(List1->entry(List1->currentRow()), Check1[showproperty]->isChecked(),
+                             Check1[showstructures]->isChecked());
     List1->setEnabled(true);
     List1->setFocus();
+    // A search asked for while the panel was filled runs now, after the click.
+    parts_->search.runqueued();
 }
 
 void Form1::tabulatedata(bool isexcel) {

@@ -24,7 +24,9 @@ void LinkLabel::setcaption(const QString& caption) {
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    // A label without a caption offers no link, whatever target it last had.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !text().isEmpty()) {
         emit clicked();
     }
     QLabel::mouseReleaseEvent(event);

@@ -33,7 +33,10 @@ class TabStopDelegate : public QStyledItemDelegate {
             selected ? QPalette::HighlightedText : QPalette::Text));
         const QStringList fields = text.split(QLatin1Char('\t'));
         const std::vector<int> xs = list_->fieldpositions(text);
-        for (qsizetype i = 0; i < fields.size(); ++i) {
+        // Only the property and the name are for the eye: the sort key and the identifier lie
+        // left of the visible part, the record right of it, and a long one must not show.
+        constexpr qsizetype property = 2, name = 3;
+        for (qsizetype i = property; i <= name && i < fields.size(); ++i) {
             QRect cell = option.rect;
             cell.setLeft(option.rect.left() + 2 + xs[static_cast<std::size_t>(i)]);
             painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,

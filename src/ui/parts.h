@@ -16,17 +16,14 @@ struct Form1::Parts {
     Parts(Form1& window, const Services& services)
         : messages(services.messages ? services.messages : &ownmessages),
           opener(services.opener ? services.opener : &ownopener), ownmessages(&window),
-          view(window, *messages, events), politeness(events, view),
+          view(window, *messages, events),
           fetcher(*window.Inet1, view, events, *messages, &window.shtml, &politeness),
           picture(window.Picture1),
-          // The cache directory and the title come with Form_Load.
-          images{.scachedir = {},
-                 .stitle = {},
-                 .transfer = *window.Inet1,
-                 .titlebar = view,
-                 .picture = picture,
-                 .politeness = &politeness},
-          search(view, {window.scachedir, fetcher, images, services.searchpause, &politeness}) {}
+          // The cache directory comes with Form_Load.
+          images{.scachedir = {}, .pages = fetcher, .picture = picture},
+          search(view,
+                 {window.scachedir, &fetcher, fetcher, images, services.searchpause, &politeness}) {
+    }
 
     MessageBoxes* messages;
     DocumentOpener* opener;

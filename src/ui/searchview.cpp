@@ -70,8 +70,9 @@ void SearchView::focuslist() {
     form_.List1->setFocus();
 }
 
-void SearchView::cleardatatext() {
+void SearchView::clearpanel() {
     form_.Label2->clear();
+    clearlinks();
 }
 
 void SearchView::setcaption(const std::string& text) {
@@ -95,6 +96,13 @@ void SearchView::setlink(Link link, const std::string& caption, const std::strin
 void SearchView::emptylinkcaptions() {
     for (LinkLabel* label : {form_.lblDetails, form_.lbl3D, form_.lblMSDS, form_.lblChemFinder}) {
         label->setcaption({});
+    }
+}
+
+void SearchView::clearlinks() {
+    emptylinkcaptions();
+    for (LinkLabel* label : {form_.lblDetails, form_.lbl3D, form_.lblMSDS, form_.lblChemFinder}) {
+        label->tag.clear();
     }
 }
 

@@ -22,7 +22,7 @@ class SearchView : public SearchWindow {
     std::size_t listcount() const override;
     void selectitem(std::size_t index) override;
     void focuslist() override;
-    void cleardatatext() override;
+    void clearpanel() override;
     MessageBoxes& messages() override { return messages_; }
     EventLoop& events() override { return events_; }
 
@@ -30,6 +30,7 @@ class SearchView : public SearchWindow {
     void setdatatext(const std::string& text) override;
     void setlink(Link link, const std::string& caption, const std::string& tag) override;
     void emptylinkcaptions() override;
+    void clearlinks() override;
 
   private:
     Form1& form_;

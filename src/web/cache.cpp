@@ -93,8 +93,8 @@ bool fail(std::string* error, const std::string& what) {
     return false;
 }
 
-std::string describe(int code, const std::string& path) {
-    return std::string(std::strerror(code)) + ": " + path;
+std::string describe(int code) {
+    return std::strerror(code);
 }
 
 } // namespace
@@ -106,9 +106,11 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
     // replaces another by rename before the rename itself.
     const fs::path target(sfile);
     const fs::path dir = target.parent_path();
-    if (target.filename().empty()) return fail(error, describe(EISDIR, sfile));
+    if (target.filename().empty()) return fail(error, describe(EISDIR));
     std::error_code ec;
-    if (!dir.empty() && !fs::is_directory(dir, ec)) return fail(error, describe(ENOENT, sfile));
+    if (!dir.empty() && !fs::is_directory(dir, ec)) {
+        return fail(error, describe(fs::exists(dir, ec) ? ENOTDIR : ENOENT));
+    }
 
     static std::mt19937_64 random{std::random_device{}()};
     const std::string temp = (dir / ("." + target.filename().string() + "." +
@@ -120,17 +122,17 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
 #ifdef _WIN32
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return fail(error, describe(errno, sfile));
+        if (!out) return fail(error, describe(errno));
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.close();
         if (!out) {
             fs::remove(temp, ec);
-            return fail(error, describe(EIO, sfile));
+            return fail(error, describe(EIO));
         }
     }
 #else
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return fail(error, describe(errno, sfile));
+    if (fd < 0) return fail(error, describe(errno));
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
@@ -139,20 +141,20 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
             const int code = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            return fail(error, describe(code, sfile));
+            return fail(error, describe(code));
         }
         written += static_cast<std::size_t>(n);
     }
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return fail(error, describe(code, sfile));
+        return fail(error, describe(code));
     }
 #endif
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
-        return fail(error, ec.message() + ": " + sfile);
+        return fail(error, ec.message());
     }
     return true;
 }

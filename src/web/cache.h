@@ -28,7 +28,8 @@ std::string loadfromfile(const std::string& fname, long& pt);
 std::string loadfromfile(const std::string& fname);
 
 // Replaces sfile by a file holding exactly swhat (from 1-based byte pt of the emptied file when
-// pt is not 0). The old file is replaced atomically. False on failure, error describing it.
+// pt is not 0). The old file is replaced atomically. False on failure, error saying why
+// ("Permission denied").
 bool puttofile(const std::string& swhat, const std::string& sfile, long pt = 0,
                std::string* error = nullptr);
 

@@ -47,47 +47,92 @@ Fetcher::Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, Mess
 
 std::string Fetcher::getHTMLpage(const std::string& surl, const std::string& cap,
                                  TransferResult* result) {
-    TransferResult outcome;
-    std::string body;
-    if (politeness_) {
-        body = politeness_->ask([&](TransferResult& r) { return once(surl, cap, r); }, outcome,
-                                "retrieving " + cap + surl);
-    } else {
-        body = once(surl, cap, outcome);
-    }
-    if (result) *result = outcome;
+    std::string body = fetch(surl, cap + surl, true, true, result);
     if (shtml_) *shtml_ = body;
     return body;
 }
 
-std::string Fetcher::once(const std::string& surl, const std::string& cap, TransferResult& result) {
-    titlebar_.setcaption("retrieving " + cap + surl + "...");
+std::string Fetcher::getdrawing(const std::string& url, bool guess, TransferResult* result) {
+    return fetch(url, url, false, !guess, result);
+}
+
+std::string Fetcher::fetch(const std::string& url, const std::string& caption, bool alwaysrestore,
+                           bool refusalends, TransferResult* result) {
+    TransferResult outcome;
+    bool waiting = false; // the title bar says the server asked to wait
+    const auto attempt = [&](TransferResult& r) {
+        waiting = false;
+        return once(url, caption, alwaysrestore, r);
+    };
+    const auto pause = [&](double seconds, bool asked) {
+        if (asked) {
+            waiting = true;
+            titlebar_.setcaption("waiting " + std::to_string(std::llround(std::ceil(seconds))) +
+                                 " s, as the server asked, before retrieving " + caption + "...");
+        }
+        // In steps, so that STOP ends the wait soon.
+        constexpr int stepms = 100;
+        for (long long ms = std::llround(seconds * 1000); ms > 0; ms -= stepms) {
+            if (stopped()) return false;
+            events_.sleep(static_cast<int>(std::min<long long>(ms, stepms)));
+        }
+        return !stopped();
+    };
+    std::string body =
+        politeness_ ? politeness_->ask(attempt, outcome, refusalends, pause) : attempt(outcome);
+    // A wait that ended without a request after it leaves no stale "waiting" in the title bar.
+    if (waiting) titlebar_.setcaption(stitle_);
+    if (result) *result = outcome;
+    return body;
+}
+
+std::string Fetcher::once(const std::string& url, const std::string& caption, bool alwaysrestore,
+                          TransferResult& result) {
+    if (stopped()) {
+        result = failed(Fault::stopped, "stopped");
+        return {};
+    }
+    titlebar_.setcaption("retrieving " + caption + "...");
     std::string error;
-    const std::unique_ptr<TransferRequest> request = transfer_.Execute(surl, "GET", "", "", error);
+    const std::unique_ptr<TransferRequest> request = transfer_.Execute(url, "GET", "", "", error);
     std::string body;
     bool overflow = false;
+    bool cancelled = false;
     if (request) {
         request->StateChanged = [&](int state) {
             statechanged(*request, state, body, overflow, events_);
         };
-        // Waiting on the transfer itself: the fetch ends as soon as the transfer does.
-        while (request->StillExecuting()) events_.waitforevents(pollms);
+        // Waiting on the transfer itself: the fetch ends as soon as the transfer does, or at
+        // once when the user stops.
+        while (request->StillExecuting()) {
+            if (stopped()) {
+                cancelled = true;
+                request->Cancel();
+                break;
+            }
+            events_.waitforevents(pollms);
+        }
         request->StateChanged = nullptr;
     }
-    titlebar_.setcaption(stitle_);
     if (!request) {
+        titlebar_.setcaption(stitle_);
         messages_.message(error);
-        result = {};
-        result.reason = error;
-        result.told = true;
+        result = failed(Fault::notstarted, error);
         return {};
     }
     result = request->result();
-    if (overflow) {
-        result.succeeded = false;
-        result.reason = "the answer was too large";
+    if (cancelled) {
+        result = failed(Fault::stopped, "stopped");
+    } else if (overflow) {
+        result = failed(Fault::toolarge, "the answer was too large", result.status);
+    } else if (result.succeeded) {
+        result.fault = Fault::none;
+    } else if (result.fault == Fault::none) {
+        result.fault = result.status != 0 ? Fault::status : Fault::noanswer;
     }
+    result.succeeded = result.fault == Fault::none;
     if (!result.succeeded) body.clear();
+    if (alwaysrestore || !body.empty()) titlebar_.setcaption(stitle_);
     return body;
 }
 

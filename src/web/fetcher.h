@@ -1,13 +1,15 @@
 #pragma once
-// The page fetcher: getHTMLpage on top of the transfer component, and wait.
+// The page fetcher: getHTMLpage and the drawings' fetch on top of the transfer component, and
+// wait.
 
+#include <functional>
 #include <string>
 
 #include "web/seams.h"
 
 namespace kestrix {
 
-// Where compound pages and result pages come from.
+// Where compound pages, result pages and drawings come from.
 class PageSource {
   public:
     virtual ~PageSource() = default;
@@ -15,6 +17,10 @@ class PageSource {
     // became of the request.
     virtual std::string getHTMLpage(const std::string& surl, const std::string& cap,
                                     TransferResult* result = nullptr) = 0;
+    // The bytes at a drawing's address, or empty text. A guess is an address the server may
+    // not know: its refusal does not end the search's fetching.
+    virtual std::string getdrawing(const std::string& url, bool guess,
+                                   TransferResult* result = nullptr) = 0;
 };
 
 class Politeness;
@@ -28,6 +34,9 @@ class Fetcher : public PageSource {
 
     // The title to put back after a transfer.
     void setstitle(const std::string& stitle) { stitle_ = stitle; }
+    // While stopped() is true, a running request ends at once and no request starts: the
+    // fetch fails with Fault::stopped.
+    void setstop(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
 
     // The page body, or empty text when the transfer failed, the status was not 2xx or the
     // body was larger than maxbodybytes. A message box shows only when the request could not
@@ -35,10 +44,19 @@ class Fetcher : public PageSource {
     // window events run during the wait, never see each other's pages.
     std::string getHTMLpage(const std::string& surl, const std::string& cap,
                             TransferResult* result = nullptr) override;
+    // As a page, with the title bar saying "retrieving <url>..." and put back only when bytes
+    // came.
+    std::string getdrawing(const std::string& url, bool guess,
+                           TransferResult* result = nullptr) override;
 
   private:
-    // One request for the page, start to end.
-    std::string once(const std::string& surl, const std::string& cap, TransferResult& result);
+    // One request, start to end; the title goes back afterwards always, or only when bytes
+    // came.
+    std::string once(const std::string& url, const std::string& caption, bool alwaysrestore,
+                     TransferResult& result);
+    std::string fetch(const std::string& url, const std::string& caption, bool alwaysrestore,
+                      bool refusalends, TransferResult* result);
+    bool stopped() const { return stopped_ && stopped_(); }
 
     Transfer& transfer_;
     TitleBar& titlebar_;
@@ -47,6 +65,7 @@ class Fetcher : public PageSource {
     std::string stitle_;
     std::string* shtml_;
     Politeness* politeness_;
+    std::function<bool()> stopped_;
 };
 
 // Returns after t seconds, letting window events run meanwhile; t <= 0 returns at once.

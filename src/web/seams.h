@@ -3,10 +3,13 @@
 // window events run, the HTTP transfer component and the picture box. The window and the
 // platform implement them; tests implement them with recorders.
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "web/failure.h"
 
 namespace kestrix {
 
@@ -45,6 +48,18 @@ class EventLoop {
     virtual void sleep(int ms) = 0;
 };
 
+// The time, for the rules that depend on it: calendar time for dates the server sends, a
+// steady clock for the gaps between requests. Tests set both.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual std::chrono::system_clock::time_point now() const = 0;
+    virtual std::chrono::steady_clock::time_point steady() const = 0;
+};
+
+// The computer's own clocks.
+const Clock& systemclock();
+
 namespace transferstate {
 inline constexpr int responsereceived = 8;
 inline constexpr int error = 11;
@@ -53,15 +68,22 @@ inline constexpr int responsecompleted = 12;
 
 // What became of a request once it has ended.
 struct TransferResult {
-    bool succeeded = false;   // a complete body under a 2xx status
-    int status = 0;           // the final HTTP status; 0 when no answer came
-    std::string reason;       // why it failed, in words; empty when it succeeded
-    bool told = false;        // the failure was shown to the user already
-    std::string retryafter;   // the answer's Retry-After header, as sent
-    std::string errorpage;    // the start of the body of an answer that was no page
-    bool askedtowait = false; // the server asked to wait, and the page could not be had
-    bool refused = false;     // the server refused the request
+    bool succeeded = false;    // a complete body under a 2xx status
+    Fault fault = Fault::none; // why it failed; none when it succeeded
+    int status = 0;            // the final HTTP status; 0 when no answer came
+    std::string reason;        // why it failed, in a sentence's words; empty when it succeeded
+    std::string retryafter;    // the answer's Retry-After header, as sent
+    std::string errorpage;     // the start of the body of an answer that was no page
 };
+
+// A failed result of the given kind, with its reason in words.
+inline TransferResult failed(Fault fault, std::string reason, int status = 0) {
+    TransferResult result;
+    result.fault = fault;
+    result.status = status;
+    result.reason = std::move(reason);
+    return result;
+}
 
 // One request of the transfer component, owned by the call that started it: its body and its
 // outcome belong to that call alone, whatever other requests run meanwhile.
@@ -91,9 +113,6 @@ class Transfer {
     virtual std::unique_ptr<TransferRequest>
     Execute(const std::string& url, const std::string& operation, const std::string& inputdata,
             const std::string& headers, std::string& error) = 0;
-    // Fetches the whole body as bytes and returns when the transfer has ended; empty when
-    // nothing came or the request failed. result, when given, receives the outcome.
-    virtual std::string OpenURL(const std::string& url, TransferResult* result = nullptr) = 0;
 };
 
 // The picture box of the compound panel.

@@ -50,16 +50,15 @@ class TestPanel : public QObject {
     void showGif() {
         QFETCH(QByteArrayList, r);
         PanelRecorder panel;
-        FakeTransfer transfer;
-        TitleRecorder titles;
+        PageRecorder pages;
         PictureRecorder picture;
-        transfer.answers[server::imageurl("X1")] = "GIF89a";
+        pages.drawings[server::imageurl("X1")] = "GIF89a";
         // The drawing cannot be stored in "/c/"; it shows all the same.
-        ImageContext images{"/c/", "Kestrix", transfer, titles, picture};
+        ImageContext images{"/c/", pages, picture};
         const std::string entry =
             "0309.200\tX1\t" + r[0].toStdString() + "\tpentane\t" + r[1].toStdString();
         kestrix::showGif(entry, r[2].contains('p'), true, r[2].contains('k'), panel, images);
-        QByteArrayList expected{"caption pentane", "empty links"};
+        QByteArrayList expected{"caption pentane", "clear links"};
         for (char i : r[3]) expected << links[i - '0'];
         expected << "text " + (r[4].startsWith('+') ? lines + r[4].mid(1) : r[4]);
         QCOMPARE(bytes(panel.calls), expected);
@@ -68,7 +67,7 @@ class TestPanel : public QObject {
         picture.calls.clear();
         kestrix::showGif(entry, true, false, true, panel, images);
         QCOMPARE(picture.calls, Strings{"clear"}); // no drawing asked for
-        QCOMPARE(transfer.opened.size(), std::size_t(1));
+        QCOMPARE(pages.opened.size(), std::size_t(1));
     }
 
     void linktarget_data() {

@@ -34,7 +34,7 @@ class FakeWindow : public SearchWindow {
         if (enabled && onshow) onshow(list.at(index));
     }
     void focuslist() override { ++focused; }
-    void cleardatatext() override { panel.calls.push_back("clear text"); }
+    void clearpanel() override { panel.calls.push_back("clear panel"); }
     MessageBoxes& messages() override { return messagebox; }
     EventLoop& events() override { return eventloop; }
     void setcaption(const std::string& text) override { panel.setcaption(text); }
@@ -43,6 +43,7 @@ class FakeWindow : public SearchWindow {
         panel.setlink(link, caption, tag);
     }
     void emptylinkcaptions() override { panel.emptylinkcaptions(); }
+    void clearlinks() override { panel.clearlinks(); }
 
     // Field n of every entry, in list order.
     Strings column(int n) const {
@@ -86,7 +87,7 @@ struct SearchBench {
             pages.pages[server::compoundurl(file.path().stem().string())] = readbytes(file);
         }
         for (const auto& file : std::filesystem::directory_iterator(data / "image")) {
-            transfer.answers[server::imageurl(file.path().stem().string())] = readbytes(file);
+            pages.drawings[server::imageurl(file.path().stem().string())] = readbytes(file);
         }
         window.now.formula = "C5H12";
         search.seed(1);
@@ -113,11 +114,9 @@ struct SearchBench {
     std::string cachedir = home + "/";
     FakeWindow window;
     PageRecorder pages;
-    FakeTransfer transfer;
-    TitleRecorder titles;
     PictureRecorder picture;
-    ImageContext images{cachedir, "Kestrix", transfer, titles, picture};
-    FormulaSearch search{window, {cachedir, pages, images, 2}};
+    ImageContext images{cachedir, pages, picture};
+    FormulaSearch search{window, {cachedir, nullptr, pages, images, 2}};
 };
 
 } // namespace kestrix::test

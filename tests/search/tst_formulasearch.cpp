@@ -31,8 +31,8 @@ TEST(FormulaSearch, ColdSearchFetchesStoresAndShows) {
     EXPECT_EQ(b.pages.requests,
               (Strings{server::formulaurl("C5H12"), "1/3: " + compound("C109660"),
                        "2/3: " + compound("C78784"), "3/3: " + compound("C463821")}));
-    EXPECT_EQ(b.transfer.opened, (Strings{server::imageurl("C109660"), server::imageurl("C78784"),
-                                          server::imageurl("C463821")}));
+    EXPECT_EQ(b.pages.opened, (Strings{server::imageurl("C109660"), server::imageurl("C78784"),
+                                       server::imageurl("C463821")}));
     EXPECT_EQ(
         b.cachefiles(),
         (Strings{"C109660.gif", "C463821.gif", resultpagename("C5H12"), "C5H12-C109660-thermo",
@@ -59,14 +59,14 @@ TEST(FormulaSearch, SecondSearchReadsTheCache) {
     b.search.dosearch(b.window.now);
     const Strings files = b.cachefiles();
     b.pages.requests.clear();
-    b.transfer.opened.clear();
+    b.pages.opened.clear();
     b.window.selections.clear();
     b.window.eventloop.sleeps.clear();
 
     b.window.now.formula = "  C5H12 ";
     b.search.dosearch(b.window.now);
     EXPECT_TRUE(b.pages.requests.empty());
-    EXPECT_TRUE(b.transfer.opened.empty());
+    EXPECT_TRUE(b.pages.opened.empty());
     EXPECT_EQ(b.window.column(3), c5h12names);
     EXPECT_EQ(b.window.selections, Strings{"show 0"}); // no highlighting
     EXPECT_TRUE(b.window.eventloop.sleeps.empty());    // no pause
@@ -77,11 +77,11 @@ TEST(FormulaSearch, GoToNISTEveryTimeFetchesPagesAgainButNotDrawings) {
     SearchBench b;
     b.search.dosearch(b.window.now);
     b.pages.requests.clear();
-    b.transfer.opened.clear();
+    b.pages.opened.clear();
     b.window.now.iforcenew = true;
     b.search.dosearch(b.window.now);
     EXPECT_EQ(b.pages.requests.size(), 4u);
-    EXPECT_TRUE(b.transfer.opened.empty());
+    EXPECT_TRUE(b.pages.opened.empty());
     EXPECT_EQ(b.window.column(3), c5h12names);
 }
 

@@ -24,6 +24,7 @@ inline TransferResult outcome(bool succeeded, int status, std::string reason = {
     result.succeeded = succeeded;
     result.status = status;
     result.reason = std::move(reason);
+    if (!succeeded) result.fault = status != 0 ? Fault::status : Fault::noanswer;
     return result;
 }
 
@@ -85,6 +86,7 @@ class PanelRecorder : public Panel {
   public:
     void setcaption(const std::string& text) override { calls.push_back("caption " + text); }
     void emptylinkcaptions() override { calls.push_back("empty links"); }
+    void clearlinks() override { calls.push_back("clear links"); }
     void setdatatext(const std::string& text) override { calls.push_back("text " + text); }
     void setlink(Link link, const std::string& caption, const std::string& tag) override {
         calls.push_back("link " + std::to_string(int(link)) + " " + caption + " " + tag);
@@ -148,13 +150,6 @@ class FakeTransfer : public Transfer {
         live.push_back(request.get());
         return request;
     }
-    std::string OpenURL(const std::string& url, TransferResult* result) override {
-        opened.push_back(url);
-        const auto answer = answers.find(url);
-        const bool found = answer != answers.end();
-        if (result) *result = outcome(found, found ? 200 : 404, found ? "" : "not found");
-        return found ? answer->second : std::string();
-    }
     // What letting events run does: the request started last of those still running reports
     // its states and ends.
     void deliver() {
@@ -175,12 +170,12 @@ class FakeTransfer : public Transfer {
     int status = 200;
     std::vector<int> chunksizes;
     int cancels = 0;
-    Strings requests, opened;
-    std::map<std::string, std::string> answers;
+    Strings requests;
     std::vector<Request*> live;
 };
 
-// Pages by address; any other address gives otherwise (empty text: a failed fetch).
+// Pages and drawings by address; any other page address gives otherwise (empty text: a failed
+// fetch), any other drawing address a 404.
 class PageRecorder : public PageSource {
   public:
     std::string getHTMLpage(const std::string& surl, const std::string& cap,
@@ -198,11 +193,25 @@ class PageRecorder : public PageSource {
             *result = outcome(!body.empty(), body.empty() ? 404 : 200, body.empty() ? reason : "");
         return body;
     }
-    std::map<std::string, std::string> pages;
+    std::string getdrawing(const std::string& url, bool guess, TransferResult* result) override {
+        opened.push_back(url);
+        guesses.push_back(guess);
+        const auto scripted = results.find(url);
+        if (scripted != results.end()) {
+            if (result) *result = scripted->second;
+            return {};
+        }
+        const auto drawing = drawings.find(url);
+        const bool found = drawing != drawings.end();
+        if (result) *result = outcome(found, found ? 200 : 404, found ? "" : "not found");
+        return found ? drawing->second : std::string();
+    }
+    std::map<std::string, std::string> pages, drawings;
     std::string otherwise;
     std::string reason = "the server answered with status 404"; // of an address without a page
     std::map<std::string, TransferResult> results; // what became of the request, by address
-    Strings requests;
+    Strings requests, opened;                      // pages, drawings asked for
+    std::vector<bool> guesses; // of each drawing asked for: at an address the server may not know
     std::function<void(const std::string& url)> onfetch;
 };
 

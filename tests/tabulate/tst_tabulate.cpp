@@ -129,6 +129,23 @@ class TestTabulate : public QObject {
                    "\"X1.gif\",\"http://3d.test/x?S=S1\",\"\",\"\",\"\",,,309.2,,,26.4 @298.15 "
                    "Kelvin,,,,,349.6,,,,\r\n";
 
+        // Server text stays text: markup is escaped (an entity kept), and a spreadsheet
+        // cell that would begin a formula gets an apostrophe; numbers stay numbers.
+        const QByteArray hostile = "k\tX5\tBP ?\t<img src=x onerror=f()> &alpha; A&B\t"
+                                   "CAS Reg=1-2|~<sub>vap</sub>H=-5.1|~<sub>vap</sub>S==1+1|"
+                                   "~<sub>fus</sub>H=@x|~<sub>fus</sub>S=+cmd|file=f.htm";
+        QTest::newRow("markup and formulas in server text")
+            << "|" + phase << QList<QByteArray>{hostile}
+            << htmlstart + heads(2, phaselabels) +
+                   "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank href=f.htm>&lt;img "
+                   "src=x onerror=f()&gt; &alpha; A&amp;B</a></td><td class=t1 valign=top "
+                   "colspan=2><img src=X5.gif></td><td class=t1 valign=top></td><td class=t1 "
+                   "valign=top></td><td class=t1 valign=top>1-2</td>" +
+                   cells(2, {"-5.1", "=1+1", "<br>@x", "+cmd"}) + "</tr>\r\n</table>"
+            << csvstart + phasecsv +
+                   "\r\n\r\n\"<img src=x onerror=f()> &alpha; A&B\",\"X5.gif\",,\"\",\"\","
+                   "\"1-2\",-5.1,'=1+1,'@x,'+cmd\r\n";
+
         // A name that holds "|" stays whole: the entry is cut at its tabs.
         const QByteArray piped = "k\tX4\tBP ?\ta|b\tCAS Reg=1-2|file=f.htm";
         QTest::newRow("name holding a bar")
@@ -148,10 +165,10 @@ class TestTabulate : public QObject {
             << "|" + phase << QList<QByteArray>{odd}
             << htmlstart + heads(2, phaselabels) +
                    "</tr>\r\n<tr><td class=t1 valign=top><a target=_blank href=f<br>@1.htm>"
-                   "methylDelta_ester \"a\"</a></td><td class=t1 valign=top colspan=2><img "
+                   "methylDelta_ester &quot;a&quot;</a></td><td class=t1 valign=top colspan=2><img "
                    "src=X3.gif></td><td class=t1 valign=top>C5H10O2</td><td class=t1 valign=top>"
                    "</td><td class=t1 valign=top>554-12-1</td>" +
-                   cells(2, {"a,b", "say \"hi\"", "5 <br>@200 Kelvin", "xDelta_y"}) +
+                   cells(2, {"a,b", "say &quot;hi&quot;", "5 <br>@200 Kelvin", "xDelta_y"}) +
                    "</tr>\r\n</table>"
             << csvstart + phasecsv +
                    "\r\n\r\n\"methylDelta_ester \"\"a\"\"\",\"X3.gif\",,\"C5H10O2\",\"\","

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -147,40 +148,30 @@ class TestActions : public QObject, WindowFixture {
         QVERIFY(!form_->Picture1->pixmap().isNull());
     }
 
-    // STOP while the second compound is in transfer: the button read "STOP", that compound is
-    // finished, nothing after it is asked for.
-    void stopfinishesthecompoundintransfer() {
+    // STOP while the second compound is in transfer: the button read "STOP", that compound's
+    // transfer is aborted and it is not listed, nothing after it is asked for, no drawing.
+    void stopabortsthecompoundintransfer() {
         window();
-        setrules("ID= delay 200\n");
+        setrules("ID=C78784 stall\n");
         QString caption;
+        QElapsedTimer sincestop;
         aftercompounds(2, [&] {
-            caption = form_->Command1->text();
-            click(form_->Command1);
-        });
-        search(QStringLiteral("C5H12"));
-        QCOMPARE(caption, QStringLiteral("STOP"));
-        QCOMPARE(column(1), (QStringList{"C78784", "C109660"}));
-        QCOMPARE(server_.requests().filter(QStringLiteral("?ID=")).size(), 2);
-        QVERIFY(server_.requests().filter(QStringLiteral("C463821")).isEmpty());
-        QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
-    }
-
-    // The button pressed again while the stopped search ends (it still reads "STOP") starts
-    // nothing: no search inside the search, no page taken for another's.
-    void buttonwhileendingstartsnothing() {
-        window();
-        setrules("ID= delay 200\n");
-        aftercompounds(2, [&] {
-            click(form_->Command1);
-            QTimer::singleShot(60, form_.get(), [this] {
-                QCOMPARE(form_->Command1->text(), QStringLiteral("STOP"));
+            QTimer::singleShot(100, form_.get(), [&] {
+                caption = form_->Command1->text();
                 click(form_->Command1);
+                sincestop.start();
             });
         });
         search(QStringLiteral("C5H12"));
-        QVERIFY(waitidle());
-        QCOMPARE(column(1), (QStringList{"C78784", "C109660"}));
-        QCOMPARE(server_.requests().filter(QStringLiteral("Formula=")).size(), 1);
+        QCOMPARE(caption, QStringLiteral("STOP"));
+        // Idle long before the stalled transfer's own time-out (25 s) could have ended it.
+        QVERIFY(sincestop.isValid() && sincestop.elapsed() < 5000);
+        QCOMPARE(column(1), QStringList{"C109660"});
+        QCOMPARE(server_.requests(),
+                 (QStringList{"/cgi/cbook.cgi?Formula=C5H12&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on",
+                              "/cgi/cbook.cgi?ID=C109660&Units=SI&Mask=7",
+                              "/cgi/cbook.cgi?Reduced=C109660",
+                              "/cgi/cbook.cgi?ID=C78784&Units=SI&Mask=7"}));
         QVERIFY(messages_.texts.empty());
         QCOMPARE(notasserved(values_), QString());
     }
@@ -195,7 +186,8 @@ class TestActions : public QObject, WindowFixture {
         QVERIFY(waitidle());
         const QStringList ids = server_.requests().filter(QStringLiteral("?ID="));
         QCOMPARE(ids.first(), QStringLiteral("/cgi/cbook.cgi?ID=C109660&Units=SI&Mask=7"));
-        QCOMPARE(ids.size(), 3); // pentane's page cached by the stopped search, then the rest
+        // Pentane's transfer aborted by the stop, then all three for the search in Celsius.
+        QCOMPARE(ids.size(), 4);
         QCOMPARE(server_.requests().filter(QStringLiteral("Formula=")).size(), 1);
         QCOMPARE(column(2), (QStringList{"BP 9.4", "BP 28", "BP 36"}));
         unitsagree(false);

@@ -174,7 +174,7 @@ class TestUserActions : public QObject, WindowFixture {
                 text.starts_with("Directory " + cache_) ||
                 text.starts_with("The search results for ") ||
                 text.starts_with("Pages could not be fetched anew from ") ||
-                text.starts_with("The server asked to wait") ||
+                text.starts_with("Not had from " + std::string(server::host()) + ": ") ||
                 text.starts_with("The server " + std::string(server::host()) + " refused");
             QVERIFY2(own, qPrintable(QString::fromStdString(text) + "; " + context(seed)));
         }

@@ -17,12 +17,11 @@ class TestImages : public QObject {
     Q_OBJECT
     QTemporaryDir tmp_;
     std::string dir_;
-    FakeTransfer transfer_;
-    TitleRecorder titles_;
+    PageRecorder pages_;
     PictureRecorder picture_;
 
     void show(const std::string& sid) {
-        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
+        ImageContext context{dir_, pages_, picture_};
         getgif(sid, context);
     }
 
@@ -31,16 +30,14 @@ class TestImages : public QObject {
         dir_ = tmp_.path().toStdString() + "/" + QTest::currentTestFunction() + "-" +
                (QTest::currentDataTag() ? QTest::currentDataTag() : "") + "/";
         QVERIFY(QDir().mkpath(QString::fromStdString(dir_)));
-        transfer_ = FakeTransfer();
-        titles_ = TitleRecorder();
+        pages_ = PageRecorder();
         picture_ = PictureRecorder();
     }
 
     void cached() {
         QVERIFY(puttofile("GIF89a old", dir_ + "X1.gif"));
         show("X1");
-        QVERIFY(transfer_.opened.empty());
-        QVERIFY(titles_.captions.empty());
+        QVERIFY(pages_.opened.empty());
         QCOMPARE(picture_.calls, (Strings{"clear", "show GIF89a old"}));
     }
 
@@ -48,23 +45,22 @@ class TestImages : public QObject {
         const std::string url =
             "http://" + std::string(server::host()) + "/cgi/cbook.cgi?Reduced=X1";
         const std::string bytes("GIF89a\0\r\n\xff", 10);
-        transfer_.answers[url] = bytes;
+        pages_.drawings[url] = bytes;
         show("X1");
-        QCOMPARE(transfer_.opened, Strings{url});
-        QCOMPARE(titles_.captions, (Strings{"retrieving " + url + "...", "Kestrix"}));
+        QCOMPARE(pages_.opened, Strings{url});
         QCOMPARE(loadfromfile(dir_ + "X1.gif"), bytes);
         QCOMPARE(picture_.calls, (Strings{"clear", "show " + bytes}));
         show("X1"); // from the file now
-        QCOMPARE(transfer_.opened.size(), std::size_t(1));
+        QCOMPARE(pages_.opened.size(), std::size_t(1));
     }
 
     void nothingreceived() {
         show("X2");
-        QCOMPARE(transfer_.opened, (Strings{server::imageurl("X2"), server::structureurl("X2")}));
+        QCOMPARE(pages_.opened, (Strings{server::imageurl("X2"), server::structureurl("X2")}));
         QVERIFY(!QFile::exists(QString::fromStdString(dir_ + "X2.gif")));
         QCOMPARE(picture_.calls, Strings{"clear"});
-        QCOMPARE(titles_.captions, (Strings{"retrieving " + server::imageurl("X2") + "...",
-                                            "retrieving " + server::structureurl("X2") + "..."}));
+        // Only the design's address is a guess.
+        QCOMPARE(pages_.guesses, (std::vector<bool>{true, false}));
     }
 
     // What the older address (r[0]) and today's (r[1]) answer, with "-" for nothing; then the
@@ -81,14 +77,14 @@ class TestImages : public QObject {
     }
     void fallback() {
         QFETCH(QByteArrayList, r);
-        if (r[0] != "-") transfer_.answers[server::imageurl("X1")] = r[0].toStdString();
-        if (r[1] != "-") transfer_.answers[server::structureurl("X1")] = r[1].toStdString();
-        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
+        if (r[0] != "-") pages_.drawings[server::imageurl("X1")] = r[0].toStdString();
+        if (r[1] != "-") pages_.drawings[server::structureurl("X1")] = r[1].toStdString();
+        ImageContext context{dir_, pages_, picture_};
         getgif("X1", context);
         Strings asked;
         for (char a : r[2])
             asked.push_back(a == 'o' ? server::imageurl("X1") : server::structureurl("X1"));
-        QCOMPARE(transfer_.opened, asked);
+        QCOMPARE(pages_.opened, asked);
         const bool stored = r[3] != "-";
         QCOMPARE(QFile::exists(QString::fromStdString(dir_ + "X1.gif")), stored);
         if (stored) QCOMPARE(qb(loadfromfile(dir_ + "X1.gif")), r[3]);
@@ -98,28 +94,28 @@ class TestImages : public QObject {
     }
 
     void todaysaddressremembered() {
-        transfer_.answers[server::structureurl("X1")] = "GIF89a 1";
-        transfer_.answers[server::structureurl("X2")] = "GIF89a 2";
-        ImageContext context{dir_, "Kestrix", transfer_, titles_, picture_};
+        pages_.drawings[server::structureurl("X1")] = "GIF89a 1";
+        pages_.drawings[server::structureurl("X2")] = "GIF89a 2";
+        ImageContext context{dir_, pages_, picture_};
         getgif("X1", context);
         getgif("X2", context);
-        QCOMPARE(transfer_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
-                                            server::structureurl("X2")}));
+        QCOMPARE(pages_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
+                                         server::structureurl("X2")}));
         QCOMPARE(loadfromfile(dir_ + "X2.gif"), std::string("GIF89a 2"));
     }
 
     // A page stored as a drawing by an older version counts as missing.
     void cachedpageisfetchedagain() {
         QVERIFY(puttofile("<html>Error</html>", dir_ + "X1.gif"));
-        transfer_.answers[server::imageurl("X1")] = "GIF89a new";
+        pages_.drawings[server::imageurl("X1")] = "GIF89a new";
         show("X1");
-        QCOMPARE(transfer_.opened.size(), std::size_t(1));
+        QCOMPARE(pages_.opened.size(), std::size_t(1));
         QCOMPARE(loadfromfile(dir_ + "X1.gif"), std::string("GIF89a new"));
     }
 
     // A drawing that cannot be stored is still shown from the bytes received.
     void notstored() {
-        transfer_.answers[server::imageurl("X3")] = "GIF89a new";
+        pages_.drawings[server::imageurl("X3")] = "GIF89a new";
         dir_ += "missing/";
         show("X3");
         QCOMPARE(picture_.calls, (Strings{"clear", "show GIF89a new"}));
@@ -128,10 +124,10 @@ class TestImages : public QObject {
 
     void unsafeidentifier() {
         for (const char* sid : {"../X1", "a/X1", "X1\n"}) {
-            transfer_.answers[server::imageurl(sid)] = "GIF89a";
+            pages_.drawings[server::imageurl(sid)] = "GIF89a";
             show(sid);
         }
-        QVERIFY(transfer_.opened.empty());
+        QVERIFY(pages_.opened.empty());
         QCOMPARE(picture_.calls, (Strings{"clear", "clear", "clear"}));
         QVERIFY(QDir(tmp_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
