@@ -221,6 +221,23 @@ class TestSearches : public QObject {
         if (!page.isEmpty()) QCOMPARE(a.body, samplefile(page));
     }
 
+    // What was searched for comes back on the list page as text, never as markup.
+    void listshowsnameastext() {
+        QTemporaryDir data;
+        for (const char* id : {"C1", "C2"}) {
+            const QByteArray page = "<h1 id=\"Top\">Butan-1-ol, <i>tert</i>-" + QByteArray(id) +
+                                    "</h1>\n<ul>\n<li><strong>Other names:</strong> x</li>\n";
+            QVERIFY(writefile(data.filePath(QStringLiteral("compound/%1.htm").arg(id)), page));
+        }
+        SampleServer server;
+        QVERIFY(server.start(data.path()));
+        const Answer b = ask(server, "Name=%3Ci%3Etert" + nameoptions);
+        QCOMPARE(listitems(b.body),
+                 (QStringList{"C1 butan-1-ol, <i>tert</i>-c1", "C2 butan-1-ol, <i>tert</i>-c2"}));
+        QVERIFY(b.body.contains("A name search for &quot;&lt;i&gt;tert&quot; found 2"));
+        QVERIFY(!b.body.contains("&quot;<i>"));
+    }
+
     // The list cut short keeps the list marker after the server's note, and only two items.
     void cutshort() {
         const QByteArray page = samplefile(QStringLiteral("server/cutshort.htm"));
