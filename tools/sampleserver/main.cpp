@@ -1,11 +1,11 @@
 // kestrix-sample-server: the project's own stand-in for the NIST chemistry data server. It serves
 // the sample pages and structure drawings of a sample folder (tests/data/server, tests/data/today)
-// on 127.0.0.1, so that the tests and the demo can search without the network. Clients reach it
-// directly or as their HTTP proxy; given a certificate it also opens TLS tunnels for https
-// through the proxy. A rules file makes chosen requests fail in chosen ways (error status with
-// a header, chosen bodies, delay, stall, trickle, truncation, oversize bodies, redirects), for
-// every match or only the first N. A log file records every request target, an agent log every
-// User-Agent.
+// on 127.0.0.1, and answers searches by formula, by name and by CAS number from them, so that
+// the tests and the demo can search without the network. Clients reach it directly or as their
+// HTTP proxy; given a certificate it also opens TLS tunnels for https through the proxy. A
+// rules file makes chosen requests fail in chosen ways (error status with a header, chosen
+// bodies, delay, stall, trickle, truncation, oversize bodies, redirects), for every match or only
+// the first N. A log file records every request target, an agent log every User-Agent.
 //
 //   kestrix-sample-server --data DIR [--port N] [--log FILE] [--agent-log FILE] [--rules FILE]
 //                         [--tls-cert FILE --tls-key FILE] [--https-only] [--hsts]

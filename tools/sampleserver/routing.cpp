@@ -1,5 +1,7 @@
 #include "routing.h"
 
+#include "lookup.h"
+
 #include <QDir>
 #include <QFile>
 #include <optional>
@@ -65,6 +67,14 @@ Response route(const QString& datadir, const QByteArray& target) {
     Response r;
     if (key == "Formula") {
         r.body = readsample(datadir, "formula", value, ".htm").value_or(nomatchpage);
+        return r;
+    }
+    if (key == "Name") {
+        r.body = namesearch(datadir, value).value_or(nomatchpage);
+        return r;
+    }
+    if (key == "ID" && casnumber(value)) {
+        r.body = cassearch(datadir, value).value_or(nomatchpage);
         return r;
     }
     std::optional<QByteArray> body;

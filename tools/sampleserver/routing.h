@@ -22,11 +22,14 @@ struct Response {
 
 // The answer to target (path and query) from the sample folder datadir:
 //   Formula=X&...  -> formula/X.htm, or a "No Matching Species Found" page (status 200)
+//   Name=X&...     -> the one compound's page, a list page of several, or that no-match page
+//                     (lookup.h; X percent-decoded)
+//   ID=N-N-N&...   -> the page of the compound with that CAS number, or the no-match page
 //   ID=X&...       -> compound/X.htm, or 404
 //   Reduced=X      -> image/X.gif, or 404
 //   Struct=X&...   -> image/X.gif, else image/X.png, or 404 (the drawing address of today)
-// X is taken as sent, without decoding; only the first key of the query counts. Any other
-// path or key gives 404.
+// Only the first key of the query counts; X is taken as sent, but for a name. Any other path or
+// key gives 404.
 Response route(const QString& datadir, const QByteArray& target);
 
 // A small HTML page "Error N" with status N.
