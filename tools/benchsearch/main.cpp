@@ -70,6 +70,29 @@ double searchonce(const QString& formula, const QString& cachebase, bool fresh) 
     return clock.nsecsElapsed() / 1e6;
 }
 
+// STOP while compound X2's page never answers (the server stalls it); returns milliseconds
+// from the STOP click to the idle window.
+double stoponce(const test::SampleServer& server, const QString& cachebase) {
+    QDir(cachebase).removeRecursively();
+    qputenv("XDG_CACHE_HOME", cachebase.toLocal8Bit());
+    test::MessageRecorder messages;
+    test::OpenRecorder opener;
+    Form1 form(Services{&messages, &opener, transfertimeoutms, 0});
+    form.Timer1->stop();
+    form.txtMF->setText(QStringLiteral("C40H1"));
+    QElapsedTimer sincestop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (server.requests().filter(QStringLiteral("ID=X2&")).isEmpty()) return;
+        poll.stop();
+        sincestop.start();
+        form.Command1_Click();
+    });
+    poll.start(5);
+    form.Command1_Click();
+    return sincestop.isValid() ? sincestop.nsecsElapsed() / 1e6 : -1;
+}
+
 long peakkb() {
     QFile status("/proc/self/status");
     if (!status.open(QIODevice::ReadOnly)) return -1;
@@ -141,6 +164,20 @@ int main(int argc, char* argv[]) {
         const double polite = searchonce("C40H1", dir.path() + "/cold", true);
         std::printf("cold search, 40 compounds, one 429 halfway: %.0f ms, %d requests\n", polite,
                     int(server.requests().size()));
+    }
+
+    // STOP during a page that never answers.
+    {
+        test::SampleServer server;
+        if (!server.start(makedata(dir.path(), "C40H1", 40))) return 1;
+        qputenv("http_proxy", server.proxy().toLatin1());
+        server.setrules("ID=X2& stall\n");
+        std::vector<double> stop;
+        for (int r = 0; r < runs; ++r) {
+            server.clearlog();
+            stop.push_back(stoponce(server, dir.path() + "/stop"));
+        }
+        std::printf("STOP to idle during a stalled compound page: %.1f ms\n", median(stop));
     }
 
     // Warm search for 100 compounds, everything cached.
