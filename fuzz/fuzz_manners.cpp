@@ -5,6 +5,7 @@
 // The input is cut at zero bytes: the address asked, the address that answered, a next
 // address, a Retry-After value, a page.
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto seconds =
         kestrix::retryafterseconds(kestrix::fuzz::part(parts, 3), std::chrono::system_clock::now());
-    if (seconds) FUZZ_CHECK(*seconds >= 0);
+    if (seconds) FUZZ_CHECK(*seconds >= 0 && std::isfinite(*seconds));
     kestrix::ischallenge(kestrix::fuzz::part(parts, 4));
     return 0;
 }
