@@ -1,0 +1,128 @@
+// What the real window shows when the network fails: the one message naming what could not
+// be had, the offline repeat, a refused guess, an unwritable cache and the links after a
+// failed search. The values are read off the sample pages.
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/form1.h"
+#include "ui/linklabel.h"
+#include "ui/listbox.h"
+#include "web/server.h"
+#include "windowfixture.h"
+
+using namespace kestrix;
+using namespace kestrix::test;
+
+namespace {
+
+const QString host = QString::fromLatin1(server::host().data(), qsizetype(server::host().size()));
+
+// The C5H12 search as listed in kelvin, sorted by boiling point.
+const QStringList pentanes{"2,2-dimethylpropane", "2-methylbutane", "pentane"};
+const QStringList pentaneids{"C463821", "C78784", "C109660"};
+
+} // namespace
+
+class TestTrust : public QObject, WindowFixture {
+    Q_OBJECT
+    QStringList shown(const std::vector<std::string>& texts) const {
+        QStringList out;
+        for (const auto& text : texts) out << QString::fromStdString(text);
+        return out;
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
+    void cleanup() {
+        setrules("");
+        closewindow();
+    }
+
+    // A compound page answered 500 stays listed without a value, and the message says why.
+    void statusononecompound() {
+        newwindow();
+        setrules("ID=C78784 status 500\n");
+        search(QStringLiteral("C5H12"));
+        // No value sorts last.
+        QCOMPARE(column(3), (QStringList{"2,2-dimethylpropane", "pentane", "2-methylbutane"}));
+        QCOMPARE(column(2), (QStringList{"BP 282.6", "BP 309.2", "BP ?"}));
+        QCOMPARE(shown(messages_.texts),
+                 QStringList{"Not had from " + host + ": 2-methylbutane (status 500)."});
+    }
+
+    // A compound without a CAS number is found in the cache like any other: the repeat asks
+    // nothing and lists the same values.
+    void offlinerepeatwithoutcasnumber() {
+        newwindow();
+        search(QStringLiteral("C4H10"));
+        const QStringList values{"BP 261.4", "BP 272.5", "BP 272.7"};
+        const QStringList names{"2-methylpropane", "dideuterobutane", "butane"};
+        QCOMPARE(column(2), values);
+        QCOMPARE(column(3), names);
+        newwindow(true);
+        search(QStringLiteral("C4H10"));
+        QCOMPARE(server_.requests(), QStringList());
+        QCOMPARE(column(2), values);
+        QCOMPARE(column(3), names);
+        QVERIFY(messages_.texts.empty());
+    }
+
+    // A 403 at the design's drawing address is a guess refused: the search goes on, and the
+    // drawings come from today's address.
+    void refusedguessatdrawingaddress() {
+        newwindow();
+        setrules("Reduced= status 403\n");
+        search(QStringLiteral("C5H12"));
+        QCOMPARE(column(1), pentaneids);
+        QCOMPARE(column(2), (QStringList{"BP 282.6", "BP 301", "BP 309.2"}));
+        QVERIFY(messages_.texts.empty());
+        QCOMPARE(server_.requests().filter(QStringLiteral("Reduced=")).size(), 1);
+        QCOMPARE(server_.requests().filter(QStringLiteral("Struct=")).size(), 3);
+        QVERIFY(!form_->Picture1->pixmap().isNull());
+    }
+
+    // A file where the cache folder should be: the search goes on from the network, says so
+    // once, and no link points to a page that was not stored.
+    void unwritablecache() {
+        newwindow();
+        QDir(QString::fromStdString(cache_)).removeRecursively();
+        QVERIFY(writefile(QString::fromStdString(cache_).chopped(1), "not a folder"));
+        search(QStringLiteral("C5H12"));
+        QCOMPARE(column(3), pentanes);
+        QCOMPARE(shown(messages_.texts),
+                 QStringList{"The page cache " + QString::fromStdString(cache_) +
+                             " could not be written (Not a directory); the search went on "
+                             "without it."});
+        QCOMPARE(form_->lblDetails->text(), QString());
+        QTest::mouseClick(form_->lblDetails, Qt::LeftButton);
+        QVERIFY(opener_.targets.empty());
+    }
+
+    // The links of the compound shown before go with the panel when a search fails.
+    void linksafterfailedsearch() {
+        newwindow();
+        search(QStringLiteral("C5H12"));
+        QCOMPARE(form_->lblDetails->text(), QStringLiteral("details..."));
+        setrules("Formula=C6H14 status 500\n");
+        search(QStringLiteral("C6H14"));
+        QCOMPARE(form_->List1->listcount(), std::size_t(0));
+        for (LinkLabel* link :
+             {form_->lblDetails, form_->lbl3D, form_->lblMSDS, form_->lblChemFinder}) {
+            QCOMPARE(link->text(), QString());
+            QCOMPARE(link->tag, std::string());
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QVERIFY(opener_.targets.empty());
+        QCOMPARE(shown(messages_.texts),
+                 QStringList{"The search results for C6H14 could not be had from " + host +
+                             ": the server answered with status 500"});
+    }
+};
+
+QTEST_MAIN(TestTrust)
+#include "tst_trust.moc"
