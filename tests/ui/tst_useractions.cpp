@@ -1,5 +1,6 @@
 // Random sequences of what a user does during and between searches, against a sample server
-// that answers slowly and now and then not at all. After each sequence, once the window is
+// that answers slowly, now and then not at all, and now and then never. STOP leaves the window
+// idle at once. After each sequence, once the window is
 // quiet: every cache file holds what the server served under its name, no message but the
 // program's own appeared, every value showed under its own unit, and a search of each formula
 // lists what a cold search in a fresh window lists.
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -56,6 +58,19 @@ class TestUserActions : public QObject, WindowFixture {
     QStringList panels_;
     QStringList log_; // the actions of the running sequence
     std::set<QString> used_;
+    QElapsedTimer sincestop_;
+    bool stoppending_ = false;
+    QStringList slowstops_; // the sequences in which a STOP left the window busy
+
+    // Within half a second of STOP the window is idle: the stopped search waits for nothing.
+    void watchstops(unsigned seed) {
+        if (!stoppending_) return;
+        const bool idle =
+            form_->Command1->text() == QLatin1String("Search") && form_->txtMF->isEnabled();
+        if (!idle && sincestop_.elapsed() < 500) return;
+        if (!idle) slowstops_ << context(seed);
+        stoppending_ = false;
+    }
 
     void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
@@ -66,7 +81,7 @@ class TestUserActions : public QObject, WindowFixture {
     void act(std::mt19937& r) {
         Form1& f = *form_;
         const bool optionsmenu = f.mnuOpt->menuAction()->isEnabled();
-        switch (std::uniform_int_distribution<int>(0, 15)(r)) {
+        switch (std::uniform_int_distribution<int>(0, 17)(r)) {
         case 0:
             log_ << "button";
             click(f.Command1);
@@ -131,6 +146,14 @@ class TestUserActions : public QObject, WindowFixture {
             log_ << "CSV";
             if (f.mnuTabulateExcel->isEnabled()) f.mnuTabulateExcel->trigger();
             break;
+        case 15:
+        case 16:
+            log_ << "STOP";
+            if (f.Command1->text() != QLatin1String("STOP")) break;
+            click(f.Command1);
+            sincestop_.start();
+            stoppending_ = true;
+            break;
         default:
             log_ << "wait";
             QTest::qWait(500);
@@ -143,14 +166,18 @@ class TestUserActions : public QObject, WindowFixture {
     // may land while a search runs (nested inside it, as window events are) or between them.
     void play(std::mt19937& r, int actions) {
         int scheduled = 0, started = 0;
-        std::function<void()> next = [&] {
+        std::function<void()> next;
+        // Nothing else happens until a STOP has been seen to end its search.
+        std::function<void()> run = [&] {
+            if (stoppending_) return QTimer::singleShot(10, form_.get(), run);
+            ++started;
+            next(); // the next one is on its way before this one runs, perhaps a search
+            act(r);
+        };
+        next = [&] {
             if (scheduled == actions) return;
             ++scheduled;
-            QTimer::singleShot(std::uniform_int_distribution<int>(0, 200)(r), form_.get(), [&] {
-                ++started;
-                next(); // the next one is on its way before this one runs, perhaps a search
-                act(r);
-            });
+            QTimer::singleShot(std::uniform_int_distribution<int>(0, 200)(r), form_.get(), run);
         };
         next();
         // Until the last action has run: a timer still pending would outlive next.
@@ -267,14 +294,23 @@ class TestUserActions : public QObject, WindowFixture {
         // Now and then the server asks to wait, or refuses a request.
         if (r() % 3 == 0) rules += "1* ID=C96140 status 429 Retry-After: 1\n";
         if (r() % 5 == 0) rules += "1* ID=C75832 status 403\n";
+        // Now and then a page never answers, until the transfer's time-out: pentane's each time.
+        if (r() % 2 == 0) rules += r() % 2 ? "ID=C109660& stall\n" : "2* ID=C107835& stall\n";
         rules += "Formula= trickle 5 1000\nID= trickle 10 400\nReduced= trickle 5 400\n"
                  "Struct= trickle 5 400\n";
         setrules(rules);
         form_->txtMF->setText(formulas[int(r() % 2)]);
         used_.insert(form_->txtMF->text());
         if (!automatic) QTimer::singleShot(0, form_.get(), [this] { click(form_->Command1); });
+        stoppending_ = false;
+        slowstops_.clear();
+        QTimer stops;
+        connect(&stops, &QTimer::timeout, this, [this, seed] { watchstops(seed); });
+        stops.start(5);
         play(r, 12 + int(r() % 12));
         QVERIFY2(waitidle(60000), qPrintable("never quiet; " + context(seed)));
+        stops.stop();
+        QVERIFY2(slowstops_.isEmpty(), qPrintable("busy after STOP; " + slowstops_.join('\n')));
         cacheiswhole(seed);
         messagesareourown(seed);
         unitsagree(seed);
