@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "search/searchmessage.h"
 #include "trustbench.h"
 #include "web/cachenames.h"
 
@@ -243,4 +244,73 @@ TEST(FailureMatrix, EveryKindEveryFaultEveryCacheState) {
         }
     }
     EXPECT_EQ(cells, 84);
+}
+
+// A Search press while a list click waits on a drawing that never comes: the click's request
+// is cancelled, no search runs inside the click, and the queued search then runs and shows
+// its own first entry, not the clicked drawing.
+TEST(ClickWait, ASearchPressDuringAClickRunsAfterIt) {
+    TrustBench b;
+    b.search.Command1_Click();
+    ASSERT_EQ(listed(b.window), "D M P");
+    std::filesystem::remove(b.cachedir + "C109660.gif");
+    b.forget();
+    const std::string pentane = b.window.list.at(2);
+    b.transfer.script = [](const std::string& url) -> std::optional<Misbehaviour> {
+        if (url.find("C109660") != std::string::npos) return Misbehaviour::stalling();
+        return std::nullopt;
+    };
+    std::size_t requestsinclick = 0;
+    b.window.eventloop.onwait = [&] {
+        b.transfer.deliver();
+        if (b.transfer.stalled() && requestsinclick == 0) {
+            requestsinclick = b.transfer.requests.size();
+            b.search.Command1_Click(); // the Search press arrives during the click's wait
+        }
+    };
+    b.picture.calls.clear();
+    b.search.showentry(pentane, true, true);
+    EXPECT_EQ(b.transfer.requests.size(), requestsinclick); // nothing started inside the click
+    EXPECT_EQ(b.transfer.cancels, 1);
+    EXPECT_EQ(b.window.enables, std::vector<bool>{});
+    EXPECT_EQ(b.picture.calls, (Strings{"clear", "clear"})); // and no drawing shown
+
+    b.transfer.script = nullptr;
+    b.search.runqueued();
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(listed(b.window), "D M P");
+    // The search shows its first entry: 2,2-dimethylpropane's data and drawing.
+    EXPECT_EQ(b.window.panel.calls.back().rfind("text CAS# 463-82-1", 0), 0u);
+    ASSERT_FALSE(b.picture.calls.empty());
+    EXPECT_EQ(b.picture.calls.back(), "show " + readbytes(std::filesystem::path(KESTRIX_TEST_DATA) /
+                                                          "server/image/C463821.gif"));
+}
+
+// The one message names at most ten compounds, then counts the rest.
+TEST(SearchMessage, NamesTenThenCountsTheRest) {
+    const std::string host(server::host());
+    struct Case {
+        int notHad;
+        std::string tail; // how the sentence ends
+    };
+    const Case cases[] = {
+        {1, ": c1 (status 500)."},
+        {10, ", c9 (time-out), c10 (status 500)."},
+        {11, ", c10 (status 500) and 1 more."},
+        {25, ", c10 (status 500) and 15 more."},
+    };
+    for (const Case& c : cases) {
+        FetchReport report;
+        for (int i = 1; i <= c.notHad; ++i)
+            report.pages.push_back(
+                {"c" + std::to_string(i), i % 3 == 0 ? "time-out" : "status 500"});
+        const std::string text = searchmessage(report, "C5H12", "/cache/");
+        SCOPED_TRACE(c.notHad);
+        EXPECT_EQ(text.rfind("Not had from " + host +
+                                 ": c1 (status 500), c2 (status 500), "
+                                 "c3 (time-out)",
+                             0),
+                  c.notHad >= 3 ? 0u : std::string::npos);
+        EXPECT_TRUE(text.substr(0, text.find("\r\n")).ends_with(c.tail)) << text;
+    }
 }
