@@ -1,5 +1,8 @@
 # The Debian package of the program: `make package`, or `cpack -G DEB` in the
-# build folder. It holds what the install rules of src/app install, nothing else.
+# build folder. It holds what the install rules of src/app install and the
+# package's own documents from here, nothing else.
+include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/gzip.cmake)
 
 # The version text lives in src/core/version.h; read it from there so the
 # package and the title bar cannot disagree.
@@ -26,7 +29,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGE_VENDOR "Kestrix developers")
 set(CPACK_PACKAGE_CONTACT "Kestrix developers <kestrix@example.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestrix developers <kestrix@example.org>")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://kestrix.example.org/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kestrix.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compound lookup by molecular formula")
@@ -36,6 +39,50 @@ compounds of a formula with their boiling and melting points, shows the data
 of a compound with its structure drawing and links, tabulates the results as
 HTML or CSV, and keeps a local cache of the pages it has fetched.")
 set(CPACK_STRIP_FILES ON)
+
+# qt_standard_project_setup() gives installed programs the run path
+# $ORIGIN:$ORIGIN/../lib, for a Qt shipped beside them. This one uses the
+# system's Qt: a run path would only let it load libraries out of /usr/bin.
+set_target_properties(kestrix PROPERTIES INSTALL_RPATH "")
+
+# A stripped install (the package, `cmake --install --strip`) also drops the
+# compiler's .comment and .note sections, as Debian's own packages do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:kestrix>\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
+
+# usr/share/doc/kestrix/copyright in the machine-readable format, made from
+# LICENSE so that the two cannot drift apart.
+set(kestrix_license_file ${CMAKE_CURRENT_LIST_DIR}/../LICENSE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${kestrix_license_file})
+file(READ ${kestrix_license_file} kestrix_license)
+if(NOT kestrix_license MATCHES "\nCopyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
+  message(FATAL_ERROR "packaging: LICENSE has no \"Copyright (c) ...\" line followed by the terms")
+endif()
+set(kestrix_copyright_holder ${CMAKE_MATCH_1})
+set(kestrix_license_terms ${CMAKE_MATCH_2})
+# A license text in the copyright file is indented by one blank, and an empty
+# line is written as " .". Twice: a pass leaves the second of two empty lines.
+string(REGEX REPLACE "\n\n" "\n.\n" kestrix_license_terms "${kestrix_license_terms}")
+string(REGEX REPLACE "\n\n" "\n.\n" kestrix_license_terms "${kestrix_license_terms}")
+string(REPLACE "\n" "\n " kestrix_license_terms " ${kestrix_license_terms}")
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY CONTENT
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Kestrix
+Upstream-Contact: @CPACK_DEBIAN_PACKAGE_MAINTAINER@
+
+Files: *
+Copyright: @kestrix_copyright_holder@
+License: Expat
+
+License: Expat
+@kestrix_license_terms@
+")
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+kestrix_install_gzipped(${CMAKE_CURRENT_LIST_DIR}/../packaging/changelog ${CMAKE_INSTALL_DOCDIR})
 
 # libc6, libstdc++6 and the Qt libraries the binary links come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

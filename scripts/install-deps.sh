@@ -3,8 +3,11 @@
 # Idempotent: does nothing when every package is present already.
 set -euo pipefail
 
-# dpkg-dev and file: CPack's dpkg-shlibdeps step for the Debian package.
-packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils xdotool imagemagick ccache curl dpkg-dev file)
+# dpkg-dev and file: CPack's dpkg-shlibdeps step for the Debian package, and
+# dpkg-buildflags for the hardening flags. lintian, appstream,
+# desktop-file-utils and man-db: the package tests' checkers.
+packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils xdotool imagemagick
+  ccache curl dpkg-dev file lintian appstream desktop-file-utils man-db)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a configured and built tree into a temporary
-# folder and checks what it holds and what it declares.
-# usage: check-package.sh BUILD_DIR SOURCE_DIR [PLUGIN_FILE...]
+# Checks what the Debian package in DEB_DIR (tests/package/build-package.sh)
+# holds and what it declares.
+# usage: check-package.sh DEB_DIR SOURCE_DIR [PLUGIN_FILE...]
 # Each PLUGIN_FILE is a Qt plugin the program loads at run time; the package
 # that owns it on this machine must be among the package's Depends.
 set -euo pipefail
+export LC_ALL=C
 
-build=$1
+debs=$1
 source=$2
 shift 2
 plugins=("$@")
@@ -19,12 +20,6 @@ fail() {
   failures=$((failures + 1))
 }
 
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1; then
-  cat "$tmp/cpack.log"
-  echo "FAIL: cpack could not build the package"
-  exit 1
-fi
-
 # The expected version is worked out here on its own rather than taken from
 # the build, so a wrong conversion in cmake/packaging.cmake shows.
 text=$(sed -n 's/^inline constexpr std::string_view version = "\(.*\)";$/\1/p' \
@@ -32,10 +27,10 @@ text=$(sed -n 's/^inline constexpr std::string_view version = "\(.*\)";$/\1/p' \
 [ -n "$text" ] || { echo "FAIL: no version text in src/core/version.h"; exit 1; }
 version=$(printf '%s\n' "$text" | sed 's/^\([0-9][0-9.]*\)\([A-Za-z]\)/\1~\2/')
 arch=$(dpkg --print-architecture)
-deb=$tmp/kestrix_${version}_${arch}.deb
+deb=$debs/kestrix_${version}_${arch}.deb
 if [ ! -f "$deb" ]; then
   echo "FAIL: no $(basename "$deb"); cpack made:"
-  ls "$tmp"
+  ls "$debs"
   exit 1
 fi
 
@@ -49,7 +44,7 @@ Version|$version
 Architecture|$arch
 Section|science
 Maintainer|Kestrix developers <kestrix@example.org>
-Homepage|http://kestrix.example.org/
+Homepage|https://kestrix.example.org/
 EOF
 description=$(dpkg-deb -f "$deb" Description)
 [ "$(printf '%s\n' "$description" | wc -l)" -gt 1 ] || fail "Description has no long part"
@@ -72,13 +67,18 @@ for name in "${needed[@]}"; do
 done
 names Recommends | grep -qxF xdg-utils || fail "Recommends lacks xdg-utils"
 
-# Exactly the program, its desktop entry and its icons: nothing from the
-# tests, the sample server or the static libraries.
+# Exactly the program, its desktop entry, icons, man page, metadata and the
+# package's documents: nothing from the tests, the sample server or the static
+# libraries.
 expected_files="./usr/bin/kestrix
 ./usr/share/applications/kestrix.desktop
+./usr/share/doc/kestrix/changelog.gz
+./usr/share/doc/kestrix/copyright
 ./usr/share/icons/hicolor/256x256/apps/kestrix.png
 ./usr/share/icons/hicolor/48x48/apps/kestrix.png
-./usr/share/icons/hicolor/scalable/apps/kestrix.svg"
+./usr/share/icons/hicolor/scalable/apps/kestrix.svg
+./usr/share/man/man1/kestrix.1.gz
+./usr/share/metainfo/org.example.kestrix.metainfo.xml"
 files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | { grep -v '/$' || true; } | sort)
 if [ "$files" != "$expected_files" ]; then
   fail "the package's files differ from the expected ones (< expected, > packaged):"
@@ -89,13 +89,47 @@ root=$tmp/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/bin/kestrix
 [ -x "$program" ] || fail "usr/bin/kestrix is not executable"
-# A run path into the build tree would load stale libraries, or none at all.
-if readelf -d "$program" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
-  fail "usr/bin/kestrix has a run path into the build tree"
+# A run path would load libraries from elsewhere than the Qt packages that
+# Depends names: from the build tree, stale or gone.
+if readelf -d "$program" | grep -E 'R(UN)?PATH'; then
+  fail "usr/bin/kestrix has a run path"
 fi
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/kestrix.desktop" ||
-    fail "the desktop entry is not valid"
+
+# The changelog, the man page and the metadata name the release that
+# src/core/version.h names, on one and the same day.
+share=$root/usr/share
+changelog=$(zcat "$share/doc/kestrix/changelog.gz")
+changelog_version=$(sed -n '1s/^kestrix (\([^)]*\)) .*/\1/p' <<<"$changelog")
+# " -- NAME <MAIL>  Tue, 08 Dec 2026 12:00:00 +0000": the day as written, not
+# shifted by the time zone.
+changelog_day=$(sed -n '/^ -- /{s/.*>  [A-Z][a-z][a-z], \([0-9]* [A-Z][a-z]* [0-9]*\) .*/\1/p;q}' \
+  <<<"$changelog")
+changelog_day=$(date -u -d "$changelog_day" +%F 2>/dev/null || echo "unreadable '$changelog_day'")
+th=$(zcat "$share/man/man1/kestrix.1.gz" | grep -m1 '^\.TH ' || true)
+man_date=$(sed -n 's/^\.TH [^ ]* [^ ]* \([^ ]*\) .*/\1/p' <<<"$th")
+man_footer=$(sed -n 's/^\.TH [^ ]* [^ ]* [^ ]* "\([^"]*\)".*/\1/p' <<<"$th")
+release=$(grep -o -m1 '<release [^>]*>' "$share/metainfo/org.example.kestrix.metainfo.xml" || true)
+release_version=$(sed -n 's/.* version="\([^"]*\)".*/\1/p' <<<"$release")
+release_date=$(sed -n 's/.* date="\([^"]*\)".*/\1/p' <<<"$release")
+while IFS='|' read -r what got want; do
+  [ "$got" = "$want" ] || fail "$what is '$got', expected '$want'"
+done <<TABLE
+changelog version|$changelog_version|$version
+man page footer|$man_footer|Kestrix $text
+newest metainfo release|$release_version|$text
+man page date|$man_date|$changelog_day
+newest metainfo release date|$release_date|$changelog_day
+TABLE
+
+# The copyright file carries LICENSE's holder and terms word for word; there
+# the terms are indented by one blank, with " ." for an empty line.
+copyright=$share/doc/kestrix/copyright
+holder=$(sed -n 's/^Copyright: //p' "$copyright")
+want_holder=$(sed -n 's/^Copyright (c) //p' "$source/LICENSE")
+[ "$holder" = "$want_holder" ] || fail "copyright holder is '$holder', expected '$want_holder'"
+if ! diff <(sed -n '/^Copyright (c) /,$p' "$source/LICENSE" | tail -n +3) \
+  <(sed -n 's/^ \.$//p; s/^ \(.\)/\1/p' "$copyright"); then
+  fail "the copyright file's terms differ from LICENSE (< LICENSE, > copyright)"
 fi
 # Each PNG must be as large as the folder it sits in says.
 for size in 48 256; do
