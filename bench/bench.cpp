@@ -172,11 +172,11 @@ void BM_buildentry(benchmark::State& state) {
 BENCHMARK(BM_buildentry)->Unit(benchmark::kNanosecond);
 
 // n entries of differing compounds, sorted by property in kelvin, in random order.
-std::vector<std::string> sampleentries(std::size_t n, bool byproperty) {
+std::vector<ListedCompound> sampleentries(std::size_t n, bool byproperty) {
     std::mt19937 random(12345);
     std::uniform_real_distribution<double> draw(0, 1);
     const std::string record = samplerecord();
-    std::vector<std::string> entries;
+    std::vector<ListedCompound> entries;
     entries.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         std::string r = record;
@@ -184,17 +184,17 @@ std::vector<std::string> sampleentries(std::size_t n, bool byproperty) {
                                  std::to_string(i % 10);
         strsub(r, "=309.2|", "=" + boil + "|");
         std::string name = std::string(resultnames[i % resultnames.size()]) + std::to_string(i);
-        entries.push_back(buildentry(r, "C" + std::to_string(100000 + i), "BP", displayname(name),
-                                     EntryChoices{false, byproperty, true}, draw(random)));
+        entries.push_back(listcompound(r, "C" + std::to_string(100000 + i), "BP", displayname(name),
+                                       EntryChoices{false, byproperty, true}, draw(random)));
     }
     return entries;
 }
 
 void BM_sortedentries_insert_2000(benchmark::State& state) {
-    const std::vector<std::string> entries = sampleentries(2000, true);
+    const std::vector<ListedCompound> entries = sampleentries(2000, true);
     for (auto _ : state) {
         SortedEntries list;
-        for (const std::string& entry : entries) benchmark::DoNotOptimize(list.add(entry));
+        for (const ListedCompound& entry : entries) benchmark::DoNotOptimize(list.add(entry));
         benchmark::DoNotOptimize(list.size());
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * entries.size()));
@@ -203,7 +203,7 @@ BENCHMARK(BM_sortedentries_insert_2000)->Unit(benchmark::kMillisecond);
 
 // One call writes both the HTML and the CSV text.
 void BM_tabulate_1000(benchmark::State& state) {
-    const std::vector<std::string> entries = sampleentries(1000, true);
+    const std::vector<ListedCompound> entries = sampleentries(1000, true);
     const std::string list = tabulationfieldlist(true, true, true);
     const TableLinks links{"http://chemdata.nist.invalid/cgi/cbook.cgi/nist-3d.mol?Str3File=",
                            [](std::string_view sid) { return std::string(sid) + ".gif"; }};

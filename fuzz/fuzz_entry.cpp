@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/entry.h"
+#include "core/listedcompound.h"
 #include "core/number.h"
 #include "core/record.h"
 #include "core/sortedentries.h"
@@ -43,6 +44,9 @@ void checkentry(const std::string& record, const std::string& sid, const std::st
     const std::string swhat = (options & 128) != 0 ? "MP" : "BP";
 
     const std::string entry = kestrix::buildentry(record, sid, swhat, name, choices, draw);
+    // The entry text and the compound it names are one.
+    FUZZ_CHECK(kestrix::entrytext(kestrix::listcompound(record, sid, swhat, name, choices, draw)) ==
+               entry);
     // The key, the identifier, then the property column: swhat, a blank and the value.
     std::string key = name.substr(0, 8);
     if (!choices.isortalpha) {
@@ -75,15 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kestrix::SortedEntries list;
     std::vector<std::string> inserted;
     for (std::size_t i = 0; i < parts.size() && i < 64; ++i) {
-        const std::size_t at = list.add(parts[i]);
-        FUZZ_CHECK(at < list.size() && list.at(at) == parts[i]);
-        if (at > 0) FUZZ_CHECK(kestrix::compareentries(list.at(at - 1), parts[i]) <= 0);
+        const std::string text = kestrix::entrytext(kestrix::readentry(parts[i]));
+        const std::size_t at = list.add(kestrix::readentry(parts[i]));
+        FUZZ_CHECK(at < list.size() && kestrix::entrytext(list.at(at)) == text);
+        if (at > 0)
+            FUZZ_CHECK(kestrix::compareentries(kestrix::entrytext(list.at(at - 1)), text) <= 0);
         if (at + 1 < list.size())
-            FUZZ_CHECK(kestrix::compareentries(parts[i], list.at(at + 1)) < 0);
-        inserted.push_back(parts[i]);
+            FUZZ_CHECK(kestrix::compareentries(text, kestrix::entrytext(list.at(at + 1))) < 0);
+        inserted.push_back(text);
     }
     for (std::size_t i = 0; i + 1 < list.size(); ++i) {
-        FUZZ_CHECK(kestrix::compareentries(list.at(i), list.at(i + 1)) <= 0);
+        FUZZ_CHECK(kestrix::compareentries(kestrix::entrytext(list.at(i)),
+                                           kestrix::entrytext(list.at(i + 1))) <= 0);
     }
     const std::size_t n = std::min<std::size_t>(inserted.size(), 12);
     for (std::size_t i = 0; i < n; ++i) {

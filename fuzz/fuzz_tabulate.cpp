@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/listedcompound.h"
 #include "core/text.h"
 #include "split.h"
 #include "tabulate/tabulate.h"
@@ -85,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const kestrix::TableLinks links{"prefix?Str3File=",
                                     [](std::string_view sid) { return std::string(sid) + ".gif"; }};
-    const kestrix::Tabulation table = kestrix::tabulate(entries, fieldlist, links);
+    std::vector<kestrix::ListedCompound> compounds;
+    for (const std::string& entry : entries) compounds.push_back(kestrix::readentry(entry));
+    const kestrix::Tabulation table = kestrix::tabulate(compounds, fieldlist, links);
     FUZZ_CHECK(table.html.ends_with("</table>"));
 
     bool wellformed = false;

@@ -1,22 +1,20 @@
 #include "compound/panel.h"
 
-#include "core/entry.h"
 #include "core/record.h"
 #include "core/text.h"
 
 namespace kestrix {
 
-std::string showGif(const std::string& swhat, bool ishowprop, bool ishowpic, bool iskelvin,
-                    Panel& panel, ImageContext& images) {
-    const Entry entry = readentry(swhat);
-    std::string property = entry.property;
-    if (property.starts_with("BP") || property.starts_with("MP")) {
-        property += iskelvin ? " Kelvin" : " oC";
+std::string showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
+                    ImageContext& images) {
+    std::string property = propertycolumn(compound);
+    if (compound.property == "BP" || compound.property == "MP") {
+        property += " " + std::string(unitlabel(compound.iskelvin));
     }
-    panel.setcaption(entry.name);
+    panel.setcaption(compound.name);
     panel.clearlinks();
 
-    const RecordItems items = readrecord(entry.rest);
+    const RecordItems items = readrecord(compound.record);
     if (!items.file.empty()) {
         panel.setlink(Link::details, "details...", images.scachedir + items.file);
         if (!items.str3file.empty()) panel.setlink(Link::threed, "3D-Chime", items.str3file);
@@ -32,11 +30,11 @@ std::string showGif(const std::string& swhat, bool ishowprop, bool ishowpic, boo
     second = trimblanks(second);
 
     const std::string crlf = "\r\n";
-    std::string text = "CAS# " + items.casreg + crlf + second + crlf + entry.name + crlf + crlf;
+    std::string text = "CAS# " + items.casreg + crlf + second + crlf + compound.name + crlf + crlf;
     if (ishowprop) text += property;
     panel.setdatatext(text);
     images.picture.clear();
-    return ishowpic ? getgif(entry.id, images) : std::string();
+    return ishowpic ? getgif(compound.id, images) : std::string();
 }
 
 } // namespace kestrix

@@ -31,31 +31,29 @@ std::string propertyvalue(const std::string& value, bool iskelvin) {
     return v == novalue ? "?" : plaindecimal(d);
 }
 
-std::string buildentry(std::string record, const std::string& sid, const std::string& swhat,
-                       const std::string& name, const EntryChoices& choices, double draw) {
+ListedCompound listcompound(std::string record, const std::string& sid, const std::string& swhat,
+                            const std::string& name, const EntryChoices& choices, double draw) {
     strextr(record, "|");
     strextr(record, "=");
-    const std::string v = propertyvalue(strextr(record, "|"), choices.iskelvin);
+    ListedCompound compound;
+    compound.value = propertyvalue(strextr(record, "|"), choices.iskelvin);
     const double r = roundhalfeven(draw * 1000);
-
-    std::string key;
     if (choices.isortalpha) {
-        key = name.substr(0, alphakeylength);
+        compound.sortkey = name.substr(0, alphakeylength);
     } else {
-        key = formatsortkey(choices.isortprop ? v : plaindecimal(r));
+        compound.sortkey = formatsortkey(choices.isortprop ? compound.value : plaindecimal(r));
     }
-    return key + '\t' + sid + '\t' + swhat + ' ' + v + '\t' + name + '\t' + record;
+    compound.id = sid;
+    compound.property = swhat;
+    compound.iskelvin = choices.iskelvin;
+    compound.name = name;
+    compound.record = std::move(record);
+    return compound;
 }
 
-Entry readentry(std::string_view entry) {
-    std::string rest(entry);
-    Entry fields;
-    fields.sortkey = strextr(rest, "\t");
-    fields.id = strextr(rest, "\t");
-    fields.property = strextr(rest, "\t");
-    fields.name = strextr(rest, "\t");
-    fields.rest = std::move(rest);
-    return fields;
+std::string buildentry(std::string record, const std::string& sid, const std::string& swhat,
+                       const std::string& name, const EntryChoices& choices, double draw) {
+    return entrytext(listcompound(std::move(record), sid, swhat, name, choices, draw));
 }
 
 } // namespace kestrix

@@ -1,9 +1,11 @@
 #pragma once
-// A result list entry: sort key, identifier, property column, display name and record rest,
-// joined by tabs. Built once per listed compound; read back by the panel and the tabulation.
+// Listing a compound: its place in the list order, its property value in the chosen unit, and
+// the record items that go with it.
 
 #include <string>
 #include <string_view>
+
+#include "core/listedcompound.h"
 
 namespace kestrix {
 
@@ -13,25 +15,18 @@ struct EntryChoices {
     bool iskelvin = true;
 };
 
-// Builds the entry from a compound record ('|T<sub>boil</sub>=309.2|Formula=C5H12|file=x.htm').
-// draw is a uniform random number in [0, 1); it is the sort key when sorting neither way.
+// The compound listed from its record ('|T<sub>boil</sub>=309.2|Formula=C5H12|file=x.htm', the
+// property item first), identifier sid, property code swhat and display name. draw is a uniform
+// random number in [0, 1); it is the sort key when sorting neither way.
+ListedCompound listcompound(std::string record, const std::string& sid, const std::string& swhat,
+                            const std::string& name, const EntryChoices& choices, double draw);
+
+// The same compound as entry text (see entrytext).
 std::string buildentry(std::string record, const std::string& sid, const std::string& swhat,
                        const std::string& name, const EntryChoices& choices, double draw);
 
 // The property value as listed: "?" for no usable value (empty, 0 or "9999"), else the value in
 // kelvin, or in Celsius when iskelvin is false.
 std::string propertyvalue(const std::string& v, bool iskelvin);
-
-// The five fields of an entry, each trimmed of blanks. The record rest keeps any further tabs.
-struct Entry {
-    std::string sortkey;
-    std::string id;
-    std::string property;
-    std::string name;
-    std::string rest;
-};
-
-// Cuts an entry at its tabs from the left; missing fields are empty.
-Entry readentry(std::string_view entry);
 
 } // namespace kestrix

@@ -39,6 +39,11 @@ inline constexpr std::string_view ssolid = "S&#176;<sub>solid</sub>";
 inline constexpr std::string_view boilingpoint = tboil;
 inline constexpr std::string_view meltingpoint = tfus;
 
+// The field of a property code ("BP", "MP"); empty for any other code.
+inline constexpr std::string_view propertyfield(std::string_view code) {
+    return code == "BP" ? boilingpoint : code == "MP" ? meltingpoint : std::string_view();
+}
+
 template <std::size_t N> using Names = std::array<std::string_view, N>;
 
 inline constexpr Names<4> summary = {formula, molecularweight, casreg, str3file};

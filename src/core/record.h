@@ -1,6 +1,7 @@
 #pragma once
-// Reading values back out of a compound record ("|key=value|...|file=NAME") or out of an
-// entry's record rest, where neither "|" nor "=" is escaped.
+// Reading values back out of a compound record ("|key=value|...|file=NAME"), where neither "|"
+// nor "=" is escaped. Two readings, as the design has them: the tabulation's getfield takes the
+// first match anywhere; the panel and the list text read item by item, the last key winning.
 
 #include <string>
 #include <string_view>

@@ -41,12 +41,14 @@ int compareentries(std::string_view a, std::string_view b) {
     return comparefolded(a, b);
 }
 
-std::size_t SortedEntries::add(std::string entry) {
-    const auto at = std::upper_bound(
-        entries_.begin(), entries_.end(), entry,
-        [](const std::string& a, const std::string& b) { return compareentries(a, b) < 0; });
+std::size_t SortedEntries::add(ListedCompound compound) {
+    const std::string text = entrytext(compound);
+    const auto at = std::upper_bound(entries_.begin(), entries_.end(), text,
+                                     [](const std::string& a, const ListedCompound& b) {
+                                         return compareentries(a, entrytext(b)) < 0;
+                                     });
     const auto index = static_cast<std::size_t>(at - entries_.begin());
-    entries_.insert(at, std::move(entry));
+    entries_.insert(at, std::move(compound));
     return index;
 }
 

@@ -70,13 +70,17 @@ void FormulaSearch::run() {
     stopping_ = false;
 }
 
-void FormulaSearch::showentry(const std::string& entry, bool ishowprop, bool ishowpic) {
+void FormulaSearch::showentry(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
     if (clicking_) return;
     clicking_ = true;
     // A click outside a search meets the server's manners afresh.
     if (!running_ && services_.politeness) services_.politeness->newsearch();
-    showGif(entry, ishowprop, ishowpic, listedinkelvin_, window_, services_.images);
+    show(compound, ishowprop, ishowpic);
     clicking_ = false;
+}
+
+std::string FormulaSearch::show(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
+    return showGif(compound, ishowprop, ishowpic, window_, services_.images);
 }
 
 void FormulaSearch::runqueued() {
@@ -95,9 +99,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         return;
     }
 
-    std::string propertyfield;
-    if (c.swhat == "BP") propertyfield = fields::boilingpoint;
-    if (c.swhat == "MP") propertyfield = fields::meltingpoint;
+    const std::string propertyfield(fields::propertyfield(c.swhat));
     const std::string fileext = propertyfield.empty() ? "" : "thermo";
     const std::string url = server::formulaurl(formula);
 
@@ -160,13 +162,12 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
                 if (fault == Fault::refused) report.refused = true;
                 if (fault == Fault::refused && !c.iforcenew) break;
             }
-            const std::string entry =
-                buildentry(record, item.id, c.swhat, name, choices, draw(random_));
-            const std::size_t position = w.additem(entry);
+            const ListedCompound compound =
+                listcompound(record, item.id, c.swhat, name, choices, draw(random_));
+            const std::size_t position = w.additem(compound);
             // A cached search adds its entries without highlighting each one.
             if (!page.fromcache) w.selectitem(position);
-            noteerror(report,
-                      showGif(entry, c.ishowprop, c.ishowpic, c.iskelvin, w, services_.images));
+            noteerror(report, show(compound, c.ishowprop, c.ishowpic));
         }
         w.events().doevents();
     }

@@ -45,7 +45,7 @@ class FormulaSearch {
 
     // Fills the panel from a list entry the user clicked. A search asked for meanwhile stops
     // the click's fetching and runs once the click has ended: call runqueued then.
-    void showentry(const std::string& entry, bool ishowprop, bool ishowpic);
+    void showentry(const ListedCompound& compound, bool ishowprop, bool ishowpic);
     void runqueued();
 
     // Whether the values in the list are in kelvin: the unit of the search that made them.
@@ -57,6 +57,8 @@ class FormulaSearch {
     // Searches, and again while a choice made meanwhile asks for it.
     void run();
     void stop();
+    // The panel's one filler, for the search as it lists and for the clicks.
+    std::string show(const ListedCompound& compound, bool ishowprop, bool ishowpic);
 
     SearchWindow& window_;
     SearchServices services_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compound/seams.h"
+#include "core/listedcompound.h"
 
 namespace kestrix {
 
@@ -40,8 +41,8 @@ class SearchWindow : public Panel {
     virtual void setenables(bool tf) = 0;
 
     virtual void clearlist() = 0;
-    // Adds an entry at its place in list order; returns that position.
-    virtual std::size_t additem(const std::string& entry) = 0;
+    // Adds a compound at its place in list order; returns that position.
+    virtual std::size_t additem(const ListedCompound& compound) = 0;
     virtual std::size_t listcount() const = 0;
     // Selects an entry; while the list is enabled, its click handling shows it.
     virtual void selectitem(std::size_t index) = 0;

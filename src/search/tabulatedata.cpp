@@ -9,13 +9,13 @@
 namespace kestrix {
 
 void tabulatedata(bool isexcel, const TabulationChoices& choices,
-                  const std::vector<std::string>& entries, const std::string& text,
+                  const std::vector<ListedCompound>& compounds, const std::string& text,
                   TabulationContext& context) {
     const std::string fieldlist =
         tabulationfieldlist(choices.temperatures, choices.phasechange, choices.gasliquidsolid);
     const TableLinks links{server::threedprefix(),
                            [](std::string_view sid) { return drawingname(sid); }};
-    const Tabulation tables = tabulate(entries, fieldlist, links);
+    const Tabulation tables = tabulate(compounds, fieldlist, links);
     if (haspathseparator(text)) {
         context.messages.message(std::string(unsafeformulamessage));
         return;

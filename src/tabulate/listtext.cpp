@@ -1,8 +1,6 @@
 #include "tabulate/listtext.h"
 
-#include "core/entry.h"
 #include "core/record.h"
-#include "core/text.h"
 
 namespace kestrix {
 
@@ -23,21 +21,18 @@ std::string line(const std::vector<std::string>& cells) {
 
 } // namespace
 
-std::string listtext(const std::vector<std::string>& entries, bool iskelvin) {
+std::string listtext(const std::vector<ListedCompound>& compounds, bool iskelvin) {
     std::string property = "Property";
-    if (!entries.empty()) {
-        std::string column = readentry(entries.front()).property;
-        property = strextr(column, " ");
+    if (!compounds.empty()) {
+        property = compounds.front().property;
+        iskelvin = compounds.front().iskelvin;
     }
-    std::string text =
-        line({"Name", property + (iskelvin ? " (Kelvin)" : " (oC)"), "CAS#", "Formula", "MW"});
-    for (const std::string& entry : entries) {
-        const Entry e = readentry(entry);
-        std::string value = e.property;
-        strextr(value, " ");
-        const RecordItems items = readrecord(e.rest);
-        text += line({e.name, value == "?" ? "" : value, items.casreg, items.formula,
-                      items.molecularweight});
+    std::string text = line({"Name", property + " (" + std::string(unitlabel(iskelvin)) + ")",
+                             "CAS#", "Formula", "MW"});
+    for (const ListedCompound& compound : compounds) {
+        const RecordItems items = readrecord(compound.record);
+        text += line({compound.name, compound.value == "?" ? "" : compound.value, items.casreg,
+                      items.formula, items.molecularweight});
     }
     return text;
 }

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/listedcompound.h"
+
 namespace kestrix {
 
-// A header line, then one line per entry in list order: display name, property value (empty
-// for "?"), CAS number, formula, molecular weight. iskelvin names the unit the values are in.
+// A header line, then one line per compound in list order: display name, property value (empty
+// for "?"), CAS number, formula, molecular weight. iskelvin names the unit of an empty list.
 // Tabs and line breaks inside a value become blanks.
-std::string listtext(const std::vector<std::string>& entries, bool iskelvin);
+std::string listtext(const std::vector<ListedCompound>& compounds, bool iskelvin);
 
 } // namespace kestrix

@@ -1,6 +1,5 @@
 #include "tabulate/tabulate.h"
 
-#include "core/entry.h"
 #include "core/fields.h"
 #include "core/record.h"
 #include "core/text.h"
@@ -52,7 +51,7 @@ bool isnumber(std::string_view text) {
 }
 
 std::string headerlabel(const std::string& name) {
-    if (name.find("T<") != std::string::npos) return name + "<br>Kelvin";
+    if (name.find("T<") != std::string::npos) return name + "<br>" + std::string(unitlabel(true));
     if (name.find("P<") != std::string::npos) return name + "<br>bar";
     if (name.find(">H") != std::string::npos) return name + "<br>kJ/mol";
     return name;
@@ -120,7 +119,7 @@ template <typename Visit> void eachfield(std::string list, Visit visit) {
 
 } // namespace
 
-Tabulation tabulate(const std::vector<std::string>& entries, const std::string& fieldlist,
+Tabulation tabulate(const std::vector<ListedCompound>& compounds, const std::string& fieldlist,
                     const TableLinks& links) {
     const std::string crlf = "\r\n";
     std::string html =
@@ -141,11 +140,10 @@ Tabulation tabulate(const std::vector<std::string>& entries, const std::string& 
     html += "</tr>";
     csv += crlf;
 
-    for (const std::string& entry : entries) {
-        const Entry row = readentry(entry);
-        const std::string& sid = row.id;
-        const std::string& name = row.name;
-        const std::string& rest = row.rest;
+    for (const ListedCompound& compound : compounds) {
+        const std::string& sid = compound.id;
+        const std::string& name = compound.name;
+        const std::string& rest = compound.record;
         const std::string weight = getfield(fields::molecularweight, rest);
         const std::string formula = getfield(fields::formula, rest);
         const std::string cas = getfield(fields::casreg, rest);

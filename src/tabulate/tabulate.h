@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/listedcompound.h"
+
 namespace kestrix {
 
 // The tabulation field list for the checked groups, always in the order temperatures, phase
@@ -25,9 +27,9 @@ struct TableLinks {
     std::function<std::string(std::string_view sid)> drawing;
 };
 
-// Both tables for the list entries, each row's values looked up with getfield in the entry's
-// record rest.
-Tabulation tabulate(const std::vector<std::string>& entries, const std::string& fieldlist,
+// Both tables for the listed compounds, each row's values looked up with getfield in the
+// compound's record.
+Tabulation tabulate(const std::vector<ListedCompound>& compounds, const std::string& fieldlist,
                     const TableLinks& links);
 
 } // namespace kestrix

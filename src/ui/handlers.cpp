@@ -48,7 +48,7 @@ void Form1::connecthandlers() {
     connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
     connect(List1, &ListBox::currentclicked, this, &Form1::List1_Click);
     connect(List1, &ListBox::copyrequested, this, [this] {
-        const std::string text = listtext(List1->entries(), parts_->search.listedinkelvin());
+        const std::string text = listtext(List1->compounds(), parts_->search.listedinkelvin());
         QGuiApplication::clipboard()->setText(shown(text));
     });
     const std::pair<LinkLabel*, Link> links[] = {{lblDetails, Link::details},
@@ -139,7 +139,8 @@ void Form1::Check1_Click(int index) {
 void Form1::List1_Click() {
     if (!List1->isEnabled() || List1->currentRow() < 0) return;
     List1->setEnabled(false);
-    parts_->search.showentry(List1->entry(List1->currentRow()), Check1[showproperty]->isChecked(),
+    parts_->search.showentry(List1->compound(List1->currentRow()),
+                             Check1[showproperty]->isChecked(),
                              Check1[showstructures]->isChecked());
     List1->setEnabled(true);
     List1->setFocus();
@@ -151,7 +152,8 @@ void Form1::tabulatedata(bool isexcel) {
     const TabulationChoices choices{optTemp->isChecked(), OptPhaseChange->isChecked(),
                                     optGasHS->isChecked()};
     TabulationContext context{scachedir, messages(), *parts_->opener};
-    kestrix::tabulatedata(isexcel, choices, List1->entries(), txtMF->text().toStdString(), context);
+    kestrix::tabulatedata(isexcel, choices, List1->compounds(), txtMF->text().toStdString(),
+                          context);
 }
 
 void Form1::wait(double t) {

@@ -22,7 +22,6 @@ class TabStopDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override {
         QStyleOptionViewItem background = option;
         initStyleOption(&background, index);
-        const QString text = background.text;
         background.text.clear();
         option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter,
                                             option.widget);
@@ -31,12 +30,13 @@ class TabStopDelegate : public QStyledItemDelegate {
         painter->setPen(option.palette.color(
             option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
             selected ? QPalette::HighlightedText : QPalette::Text));
-        const QStringList fields = text.split(QLatin1Char('\t'));
-        const std::vector<int> xs = list_->fieldpositions(text);
-        // Only the property and the name are for the eye: the sort key and the identifier lie
-        // left of the visible part, the record right of it, and a long one must not show.
-        constexpr qsizetype property = 2, name = 3;
-        for (qsizetype i = property; i <= name && i < fields.size(); ++i) {
+        const ListedCompound& compound = list_->compound(index.row());
+        // The sort key and the identifier lie left of the visible part: they only push the
+        // property and the name to their tab stops, and are never drawn.
+        const QStringList fields{shown(compound.sortkey), shown(compound.id),
+                                 shown(propertycolumn(compound)), shown(compound.name)};
+        const std::vector<int> xs = list_->fieldpositions(fields.join(QLatin1Char('\t')));
+        for (qsizetype i : {2, 3}) {
             QRect cell = option.rect;
             cell.setLeft(option.rect.left() + 2 + xs[static_cast<std::size_t>(i)]);
             painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
@@ -79,9 +79,10 @@ void ListBox::mouseReleaseEvent(QMouseEvent* event) {
     if (std::exchange(pressedcurrent_, false) && at == currentRow()) emit currentclicked();
 }
 
-int ListBox::additem(const std::string& entry) {
-    const auto position = static_cast<int>(entries_.add(entry));
-    insertItem(position, shown(entry));
+int ListBox::additem(const ListedCompound& compound) {
+    const auto position = static_cast<int>(entries_.add(compound));
+    // The item's own text is what the row says, for whoever reads it rather than sees it.
+    insertItem(position, shown(compound.name + ", " + propertycolumn(compound)));
     return position;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The result list: a list box kept in list order, showing each entry's tab-separated fields
-// at its tab stops (in dialog units, a quarter of the design font's average character width).
+// The result list: a list box of listed compounds kept in list order, painting each one's
+// property column and name at the tab stops those fall on (in dialog units, a quarter of the
+// design font's average character width) after the hidden sort key and identifier.
 
 #include <QListWidget>
 #include <string>
@@ -15,14 +16,14 @@ class ListBox : public QListWidget {
   public:
     explicit ListBox(QWidget* parent = nullptr);
 
-    // Inserts at the entry's place in list order; returns that position.
-    int additem(const std::string& entry);
+    // Inserts at the compound's place in list order; returns that position.
+    int additem(const ListedCompound& compound);
     void clearitems();
     int listcount() const { return static_cast<int>(entries_.size()); }
-    const std::string& entry(int index) const {
+    const ListedCompound& compound(int index) const {
         return entries_.at(static_cast<std::size_t>(index));
     }
-    const std::vector<std::string>& entries() const { return entries_.entries(); }
+    const std::vector<ListedCompound>& compounds() const { return entries_.entries(); }
 
     // Tab stops in dialog units; none means the default stops.
     void settabstops(std::vector<int> stops);

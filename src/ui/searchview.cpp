@@ -49,8 +49,8 @@ void SearchView::clearlist() {
     form_.List1->clearitems();
 }
 
-std::size_t SearchView::additem(const std::string& entry) {
-    return static_cast<std::size_t>(form_.List1->additem(entry));
+std::size_t SearchView::additem(const ListedCompound& compound) {
+    return static_cast<std::size_t>(form_.List1->additem(compound));
 }
 
 std::size_t SearchView::listcount() const {

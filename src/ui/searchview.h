@@ -18,7 +18,7 @@ class SearchView : public SearchWindow {
     void stop() override;
     void setenables(bool tf) override;
     void clearlist() override;
-    std::size_t additem(const std::string& entry) override;
+    std::size_t additem(const ListedCompound& compound) override;
     std::size_t listcount() const override;
     void selectitem(std::size_t index) override;
     void focuslist() override;

@@ -57,7 +57,8 @@ class TestPanel : public QObject {
         ImageContext images{"/c/", pages, picture};
         const std::string entry =
             "0309.200\tX1\t" + r[0].toStdString() + "\tpentane\t" + r[1].toStdString();
-        kestrix::showGif(entry, r[2].contains('p'), true, r[2].contains('k'), panel, images);
+        const ListedCompound compound = readentry(entry, r[2].contains('k'));
+        kestrix::showGif(compound, r[2].contains('p'), true, panel, images);
         QByteArrayList expected{"caption pentane", "clear links"};
         for (char i : r[3]) expected << links[i - '0'];
         expected << "text " + (r[4].startsWith('+') ? lines + r[4].mid(1) : r[4]);
@@ -65,7 +66,7 @@ class TestPanel : public QObject {
         QCOMPARE(picture.calls, (Strings{"clear", "clear", "show GIF89a"}));
 
         picture.calls.clear();
-        kestrix::showGif(entry, true, false, true, panel, images);
+        kestrix::showGif(compound, true, false, panel, images);
         QCOMPARE(picture.calls, Strings{"clear"}); // no drawing asked for
         QCOMPARE(pages.opened.size(), std::size_t(1));
     }

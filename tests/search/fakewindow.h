@@ -27,7 +27,7 @@ class FakeWindow : public SearchWindow {
         enables.push_back(tf);
     }
     void clearlist() override { list.clear(); }
-    std::size_t additem(const std::string& entry) override { return list.add(entry); }
+    std::size_t additem(const ListedCompound& compound) override { return list.add(compound); }
     std::size_t listcount() const override { return list.size(); }
     void selectitem(std::size_t index) override {
         selections.push_back((enabled ? "show " : "highlight ") + std::to_string(index));
@@ -48,8 +48,8 @@ class FakeWindow : public SearchWindow {
     // Field n of every entry, in list order.
     Strings column(int n) const {
         Strings out;
-        for (const std::string& entry : list.entries()) {
-            std::istringstream fields(entry);
+        for (const ListedCompound& compound : list.entries()) {
+            std::istringstream fields(entrytext(compound));
             std::string field;
             for (int i = 0; i <= n; ++i) std::getline(fields, field, '\t');
             out.push_back(field);
@@ -64,7 +64,7 @@ class FakeWindow : public SearchWindow {
     SortedEntries list;
     Strings selections;
     int focused = 0;
-    std::function<void(const std::string& entry)> onshow; // the list's click handling
+    std::function<void(const ListedCompound& compound)> onshow; // the list's click handling
     PanelRecorder panel;
     MessageRecorder messagebox;
     EventRecorder eventloop;

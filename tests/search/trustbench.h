@@ -41,7 +41,9 @@ struct TrustBench {
             clock.advance(std::chrono::milliseconds(window.eventloop.sleeps.back()));
         };
         // The window's list click handling, as the search's last step raises it.
-        window.onshow = [this](const std::string& entry) { search.showentry(entry, true, true); };
+        window.onshow = [this](const ListedCompound& compound) {
+            search.showentry(compound, true, true);
+        };
         search.seed(1);
         fetcher.setstitle("Kestrix");
     }

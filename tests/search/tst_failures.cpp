@@ -255,7 +255,7 @@ TEST(ClickWait, ASearchPressDuringAClickRunsAfterIt) {
     ASSERT_EQ(listed(b.window), "D M P");
     std::filesystem::remove(b.cachedir + "C109660.gif");
     b.forget();
-    const std::string pentane = b.window.list.at(2);
+    const ListedCompound pentane = b.window.list.at(2);
     b.transfer.script = [](const std::string& url) -> std::optional<Misbehaviour> {
         if (url.find("C109660") != std::string::npos) return Misbehaviour::stalling();
         return std::nullopt;

@@ -18,7 +18,7 @@ struct Desk {
     MessageRecorder messages;
     OpenRecorder opener;
     TabulationContext context{bench.cachedir, messages, opener};
-    std::vector<std::string> entries;
+    std::vector<ListedCompound> entries;
     Desk() {
         bench.search.dosearch(bench.window.now);
         entries = bench.window.list.entries();

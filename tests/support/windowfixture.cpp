@@ -102,8 +102,8 @@ void WindowFixture::nonetwork() {
 
 QStringList WindowFixture::column(int n) const {
     QStringList out;
-    for (const std::string& entry : form_->List1->entries()) {
-        out << QString::fromStdString(entry).section(QLatin1Char('\t'), n, n);
+    for (const ListedCompound& compound : form_->List1->compounds()) {
+        out << QString::fromStdString(entrytext(compound)).section(QLatin1Char('\t'), n, n);
     }
     return out;
 }

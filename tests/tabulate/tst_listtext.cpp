@@ -1,5 +1,6 @@
 // The result list as clipboard text: a header, one tab-separated row per entry.
 
+#include "core/listedcompound.h"
 #include "table.h"
 #include "tabulate/listtext.h"
 
@@ -26,14 +27,15 @@ class TestListText : public QObject {
     }
     void listtext() {
         QFETCH(QByteArrayList, r);
-        std::vector<std::string> entries;
-        if (!r[0].isEmpty()) entries.push_back(r[0].toStdString());
+        std::vector<ListedCompound> entries;
+        if (!r[0].isEmpty()) entries.push_back(readentry(r[0].toStdString(), r[1] == "k"));
         QCOMPARE(qb(kestrix::listtext(entries, r[1] == "k")), r[2]);
     }
 
     void rowsinlistorder() {
-        const std::vector<std::string> entries = {"a\tC1\tBP 1\tfirst\tCAS Reg=1-1",
-                                                  "b\tC2\tBP 2\tsecond,\r\nname\tCAS Reg=2-2"};
+        const std::vector<ListedCompound> entries = {
+            readentry("a\tC1\tBP 1\tfirst\tCAS Reg=1-1"),
+            readentry("b\tC2\tBP 2\tsecond,\r\nname\tCAS Reg=2-2")};
         QCOMPARE(kestrix::listtext(entries, true),
                  std::string("Name\tBP (Kelvin)\tCAS#\tFormula\tMW\nfirst\t1\t1-1\t\t\n"
                              "second,  name\t2\t2-2\t\t\n"));

@@ -179,8 +179,8 @@ class TestTabulate : public QObject {
         QFETCH(QList<QByteArray>, entries);
         QFETCH(QByteArray, html);
         QFETCH(QByteArray, csv);
-        std::vector<std::string> list;
-        for (const QByteArray& e : entries) list.push_back(e.toStdString());
+        std::vector<ListedCompound> list;
+        for (const QByteArray& e : entries) list.push_back(readentry(e.toStdString()));
         const TableLinks links{prefix.toStdString(),
                                [](std::string_view sid) { return std::string(sid) + ".gif"; }};
         const Tabulation t = kestrix::tabulate(list, fieldlist.toStdString(), links);

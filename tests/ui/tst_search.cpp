@@ -64,8 +64,8 @@ class TestSearch : public QObject, WindowFixture {
 
         QCOMPARE(names(), (QStringList{"2,2-dimethylpropane", "2-methylbutane", "pentane"}));
         QCOMPARE(properties(), (QStringList{"BP 282.6", "BP 301", "BP 309.2"}));
-        QCOMPARE(field(form_->List1->entry(0), 0), QStringLiteral("0282.600"));
-        QCOMPARE(field(form_->List1->entry(0), 1), QStringLiteral("C463821"));
+        QCOMPARE(field(entrytext(form_->List1->compound(0)), 0), QStringLiteral("0282.600"));
+        QCOMPARE(field(entrytext(form_->List1->compound(0)), 1), QStringLiteral("C463821"));
         QVERIFY(duringsearch >= 3); // each new entry was highlighted while adding
 
         // The requests, in page order, none overlapping: result page, then each compound's
@@ -163,7 +163,7 @@ class TestSearch : public QObject, WindowFixture {
         search(QStringLiteral("C6H14"));
         QCOMPARE(names(), (QStringList{"2,2-dimethylbutane", "2,3-dimethylbutane",
                                        "2-methylpentane", "3-methylpentane", "hexane"}));
-        QCOMPARE(field(form_->List1->entry(0), 0), QStringLiteral("2,2-dime"));
+        QCOMPARE(field(entrytext(form_->List1->compound(0)), 0), QStringLiteral("2,2-dime"));
         QVERIFY(form_->Label2->toPlainText().endsWith(QStringLiteral(" oC")));
         const QStringList values = properties();
         for (const QString& value : values) QVERIFY(value.startsWith(QStringLiteral("BP ")));

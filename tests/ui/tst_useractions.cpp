@@ -242,8 +242,8 @@ class TestUserActions : public QObject, WindowFixture {
         for (const QString& formula : used_) {
             search(formula);
             here[formula] = QStringList();
-            for (const std::string& e : form_->List1->entries())
-                here[formula] << QString::fromStdString(e);
+            for (const ListedCompound& e : form_->List1->compounds())
+                here[formula] << QString::fromStdString(entrytext(e));
         }
         for (const QString& formula : used_) {
             newwindow();
@@ -252,7 +252,8 @@ class TestUserActions : public QObject, WindowFixture {
             form_->Timer1->stop();
             search(formula);
             QStringList cold;
-            for (const std::string& e : form_->List1->entries()) cold << QString::fromStdString(e);
+            for (const ListedCompound& e : form_->List1->compounds())
+                cold << QString::fromStdString(entrytext(e));
             QVERIFY2(here[formula] == cold,
                      qPrintable(formula + " lists otherwise; " + context(seed)));
         }
