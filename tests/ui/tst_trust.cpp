@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,6 +102,37 @@ class TestTrust : public QObject, WindowFixture {
         QCOMPARE(form_->lblDetails->text(), QString());
         QTest::mouseClick(form_->lblDetails, Qt::LeftButton);
         QVERIFY(opener_.targets.empty());
+    }
+
+    // A 9-character identifier (radon's) lies wholly left of the visible columns: nothing of
+    // it is drawn left of the property column.
+    void longidentifierstayshidden() {
+        newwindow();
+        form_->show();
+        search(QStringLiteral("Rn"));
+        QCOMPARE(column(1), QStringList{"C10043922"});
+        QCOMPARE(column(2), QStringList{"BP 211.3"});
+        ListBox* list = form_->List1;
+        const QRect row = list->visualItemRect(list->item(0));
+        const int property =
+            2 + list->fieldpositions(QStringLiteral("0211.300\tC10043922\tBP 211.3\tradon"))[2];
+        QVERIFY(property > 0);
+        list->setCurrentRow(-1);
+        list->clearSelection();
+        const QImage image = list->viewport()->grab().toImage();
+        const QRgb background = image.pixel(row.left() + 1, row.top() + 1);
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            for (int x = row.left(); x < property - 1; ++x) {
+                QVERIFY2(image.pixel(x, y) == background,
+                         qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+            }
+        }
+        // and the property column itself is drawn
+        bool ink = false;
+        for (int y = row.top(); y <= row.bottom() && !ink; ++y)
+            for (int x = property; x < row.right() && !ink; ++x)
+                ink = image.pixel(x, y) != background;
+        QVERIFY(ink);
     }
 
     // The links of the compound shown before go with the panel when a search fails.
