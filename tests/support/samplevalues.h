@@ -1,7 +1,7 @@
 #pragma once
-// What a search of the sample pages must show, worked out from the pages themselves: each
-// compound's display name and property values, and what the server serves under each cache
-// file name.
+// What a search of the sample pages must show, as a person reads it off the pages (the table in
+// samplevalues.cpp): each compound's display name and property values in both units, and what
+// the server serves under each cache file name.
 
 #include <QByteArray>
 #include <QString>
@@ -13,8 +13,9 @@ namespace kestrix::test {
 
 class SampleValues {
   public:
-    // Reads a folder of tests/data (or an absolute one) as the sample server serves it.
-    explicit SampleValues(const QString& folder);
+    // The compounds of the table, with the bytes of their pages and drawings from the folder
+    // "server" of tests/data as the sample server serves it.
+    SampleValues();
 
     // The property value text an entry shows for the named compound: swhat "BP" or "MP", in
     // kelvin or Celsius; nullopt for a name no sample page has.
@@ -26,11 +27,10 @@ class SampleValues {
     std::optional<QByteArray> cached(const QString& filename) const;
 
   private:
-    struct Compound {
-        std::string id, formula, cas, boil, fus;
-        QByteArray page, drawing;
+    struct Values {
+        std::string boilkelvin, boilcelsius, fuskelvin, fuscelsius;
     };
-    std::map<std::string, Compound> byname_;
+    std::map<std::string, Values> byname_;
     std::map<QString, QByteArray> files_;
 };
 

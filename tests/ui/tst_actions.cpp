@@ -26,7 +26,7 @@ using namespace kestrix::test;
 
 class TestActions : public QObject, WindowFixture {
     Q_OBJECT
-    SampleValues values_{QStringLiteral("server")};
+    SampleValues values_;
     QStringList panels_; // every text the data box showed
 
     // A shown window whose panel texts are recorded.

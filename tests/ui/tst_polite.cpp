@@ -16,7 +16,7 @@ using namespace kestrix::test;
 
 class TestPolite : public QObject, WindowFixture {
     Q_OBJECT
-    SampleValues values_{QStringLiteral("server")};
+    SampleValues values_;
 
     void cachedasserved() { QCOMPARE(notasserved(values_), QString()); }
 

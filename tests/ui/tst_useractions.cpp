@@ -54,7 +54,7 @@ std::vector<unsigned> seeds() {
 
 class TestUserActions : public QObject, WindowFixture {
     Q_OBJECT
-    SampleValues values_{QStringLiteral("server")};
+    SampleValues values_;
     QStringList panels_;
     QStringList log_; // the actions of the running sequence
     std::set<QString> used_;
