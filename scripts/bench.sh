@@ -9,7 +9,8 @@ build="${1:-build}"
 shift || true
 
 cmake -S . -B "$build" -DKESTRIX_BENCH=ON >/dev/null
-cmake --build "$build" --target kestrix-bench kestrix-bench-search kestrix-sample-server -j"${JOBS:-2}"
+cmake --build "$build" --target kestrix-bench kestrix-bench-search kestrix-sample-server kestrix \
+  -j"${JOBS:-2}"
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)," \
   "$(awk '/MemTotal/ {printf "%.1f GB", $2 / 1048576}' /proc/meminfo)"
@@ -24,3 +25,6 @@ grep -E '_median ' "$build/bench-results.txt" || true
 echo
 echo "searches (real window offscreen, sample server on loopback, medians of 5):"
 QT_QPA_PLATFORM=offscreen "./$build/kestrix-bench-search" 2>/dev/null | tee "$build/bench-search.txt"
+
+echo
+bash scripts/bench-cli.sh "$build" | tee "$build/bench-cli.txt"

@@ -1,15 +1,12 @@
 #include "platform/textcodec.h"
 
-#include <QStringDecoder>
+#include "core/utf8.h"
 
 namespace kestrix {
 
 QString shown(const std::string& bytes) {
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError()) return text;
-    return QString::fromLatin1(view);
+    const std::string text = asutf8(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace kestrix

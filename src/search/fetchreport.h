@@ -19,6 +19,7 @@ struct FetchReport {
     int cachedcopies = 0;      // pages shown from the cache because fetching them anew failed
     std::string cachedwhy;     // why the last of those fetches failed
     std::string storeerror;    // why the page cache could not be written; the first one
+    bool offline = false;      // what was not had was not asked for: only the cache was read
 };
 
 } // namespace kestrix

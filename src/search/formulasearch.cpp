@@ -89,19 +89,22 @@ void FormulaSearch::runqueued() {
 
 void FormulaSearch::dosearch(const SearchChoices& c) {
     SearchWindow& w = window_;
+    report_ = {};
     w.setenables(false);
-    const std::string formula = trimblanks(c.formula);
+    const Query query = classifyquery(c.formula);
     const std::string filter = trimblanks(c.filter);
-    if (formula.empty() || haspathseparator(formula)) {
-        w.messages().message(
-            std::string(formula.empty() ? emptyformulamessage : unsafeformulamessage));
+    if (const std::string problem = querymessage(query); !problem.empty()) {
+        w.messages().message(problem);
         w.setenables(true);
         return;
     }
+    // The compound files of a search by name or CAS number are named by its search key, as a
+    // formula's are by the formula.
+    const std::string smw = searchkey(query);
 
     const std::string propertyfield(fields::propertyfield(c.swhat));
     const std::string fileext = propertyfield.empty() ? "" : "thermo";
-    const std::string url = server::formulaurl(formula);
+    const std::string url = server::searchurl(query);
 
     w.clearlist();
     listedinkelvin_ = c.iskelvin;
@@ -110,7 +113,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
 
     FetchReport report;
     if (services_.politeness) services_.politeness->newsearch();
-    const auto resultfile = cachepath(services_.scachedir, resultpagename(formula));
+    const auto resultfile = cachepath(services_.scachedir, resultpagename(query));
     TransferResult answer;
     const Fetched page = cachedfetch(
         resultfile.value_or(""), c.iforcenew,
@@ -120,6 +123,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         report.resultpage = answer.reason;
     }
     if (answer.fault == Fault::refused) report.refused = true;
+    if (answer.fault == Fault::offline) report.offline = true;
     if (page.fellback && answer.fault != Fault::stopped) {
         ++report.cachedcopies;
         report.cachedwhy = answer.reason;
@@ -146,8 +150,9 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
             countup(listed);
             const std::string cap =
                 std::to_string(listed) + "/" + std::to_string(result.total) + ": ";
+            w.fetching(listed, result.total, name);
             const std::string record =
-                getdata(formula, item.id, fieldlist, fileext, cap, c.iforcenew, context);
+                getdata(smw, item.id, fieldlist, fileext, cap, c.iforcenew, context);
             const PageOutcome& outcome = context.outcome;
             const Fault fault = outcome.answer.fault;
             noteerror(report, outcome.storeerror);
@@ -160,6 +165,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
             } else if (outcome.fetched && fault != Fault::none && fault != Fault::notstarted) {
                 report.pages.push_back({name, faultwords(fault, outcome.answer.status)});
                 if (fault == Fault::refused) report.refused = true;
+                if (fault == Fault::offline) report.offline = true;
                 if (fault == Fault::refused && !c.iforcenew) break;
             }
             const ListedCompound compound =
@@ -181,7 +187,8 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         w.clearpanel();
     }
     w.focuslist();
-    const std::string text = searchmessage(report, formula, services_.scachedir);
+    report_ = report;
+    const std::string text = searchmessage(report, query.text, services_.scachedir);
     if (!text.empty()) w.messages().message(text);
 }
 

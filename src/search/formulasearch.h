@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "search/fetchreport.h"
 #include "search/seams.h"
 #include "web/fetcher.h"
 #include "web/images.h"
@@ -39,7 +40,8 @@ class FormulaSearch {
     // again with the new choices once the stopped one has ended; otherwise as the button.
     void searchtriggered();
 
-    // One search. An empty formula, or one holding a path separator, shows a message and leaves
+    // One search, by formula, CAS number or name as the box text asks (core/query.h). An empty
+    // box, or a CAS number with a wrong check digit, shows a message, asks nothing and leaves
     // the list as it was.
     void dosearch(const SearchChoices& choices);
 
@@ -52,6 +54,8 @@ class FormulaSearch {
     bool listedinkelvin() const { return listedinkelvin_; }
     // The requests of the search or click under way are to end at once.
     bool stopping() const { return stopping_ || (clicking_ && again_); }
+    // What the fetches of the last search met; empty when it asked nothing.
+    const FetchReport& report() const { return report_; }
 
   private:
     // Searches, and again while a choice made meanwhile asks for it.
@@ -68,6 +72,7 @@ class FormulaSearch {
     bool stopping_ = false;
     bool clicking_ = false;
     bool listedinkelvin_ = true;
+    FetchReport report_;
 };
 
 } // namespace kestrix

@@ -1,18 +1,25 @@
 #pragma once
-// The formula box text as the search and the tabulation take it, and their messages about it.
+// The search box text as the search and the tabulation take it, and their messages about it.
 
+#include <string>
 #include <string_view>
+
+#include "core/query.h"
 
 namespace kestrix {
 
 inline constexpr std::string_view emptyformulamessage =
     "First enter a molecular formula, such as \"C5H12\".";
-inline constexpr std::string_view unsafeformulamessage =
-    "A molecular formula cannot contain \"/\" or \"\\\".";
 
-// The formula names cache files: a path separator in it would put them outside the cache.
-inline bool haspathseparator(std::string_view text) {
-    return text.find_first_of("/\\") != std::string_view::npos;
+// Why the query cannot be searched: an empty box, or a CAS number whose check digit is wrong
+// (the message names the right one). Empty text when it can.
+inline std::string querymessage(const Query& query) {
+    if (query.kind == QueryKind::none) return std::string(emptyformulamessage);
+    if (query.kind == QueryKind::cas && query.expectedcheck >= 0) {
+        return query.text + " is not a CAS registry number: its check digit would be " +
+               std::to_string(query.expectedcheck) + ".";
+    }
+    return {};
 }
 
 } // namespace kestrix

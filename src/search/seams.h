@@ -52,6 +52,12 @@ class SearchWindow : public Panel {
 
     virtual MessageBoxes& messages() = 0;
     virtual EventLoop& events() = 0;
+
+    // The search is about to read the shown-th of total compounds; the window's title bar
+    // says so already through the fetcher, so by default nothing more is told.
+    virtual void fetching(int shown, int total, const std::string& name) {
+        (void)shown, (void)total, (void)name;
+    }
 };
 
 } // namespace kestrix

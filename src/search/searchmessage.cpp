@@ -6,13 +6,14 @@ namespace kestrix {
 
 namespace {
 
-// "a (status 500), b (no answer) and 3 more"
-std::string listed(const std::vector<NotHad>& pages) {
+// "a (status 500), b (no answer) and 3 more"; without the reasons, "a, b and 3 more".
+std::string listed(const std::vector<NotHad>& pages, std::size_t most, bool why = true) {
     std::string text;
-    const std::size_t named = std::min(pages.size(), mostnamed);
+    const std::size_t named = std::min(pages.size(), most);
     for (std::size_t i = 0; i < named; ++i) {
         if (i > 0) text += ", ";
-        text += pages[i].name + " (" + pages[i].why + ")";
+        text += pages[i].name;
+        if (why) text += " (" + pages[i].why + ")";
     }
     if (pages.size() > named) text += " and " + std::to_string(pages.size() - named) + " more";
     return text;
@@ -27,6 +28,17 @@ std::string searchmessage(const FetchReport& report, const std::string& query,
     const auto add = [&text](const std::string& sentence) {
         text += (text.empty() ? "" : "\r\n\r\n") + sentence;
     };
+    if (report.offline) {
+        // Nothing was asked of the server: all that was missing is named, with nothing about it.
+        if (!report.resultpage.empty()) {
+            add("The search results for " + query + " are not in the page cache " + scachedir +
+                ".");
+        }
+        if (!report.pages.empty()) {
+            add("Not in the page cache: " + listed(report.pages, report.pages.size(), false) + ".");
+        }
+        return text;
+    }
     if (report.refused) {
         add("The server " + host + " refused the requests of this search. Please try again later.");
     } else if (!report.resultpage.empty()) {
@@ -34,7 +46,7 @@ std::string searchmessage(const FetchReport& report, const std::string& query,
             report.resultpage);
     }
     if (!report.pages.empty()) {
-        add("Not had from " + host + ": " + listed(report.pages) + ".");
+        add("Not had from " + host + ": " + listed(report.pages, mostnamed) + ".");
     }
     if (report.cachedcopies > 0) {
         add("Pages could not be fetched anew from " + host + " (" + report.cachedwhy + "). " +

@@ -1,6 +1,5 @@
 #include "search/tabulatedata.h"
 
-#include "search/formulatext.h"
 #include "tabulate/tabulate.h"
 #include "web/cache.h"
 #include "web/cachenames.h"
@@ -16,10 +15,6 @@ void tabulatedata(bool isexcel, const TabulationChoices& choices,
     const TableLinks links{server::threedprefix(),
                            [](std::string_view sid) { return drawingname(sid); }};
     const Tabulation tables = tabulate(compounds, fieldlist, links);
-    if (haspathseparator(text)) {
-        context.messages.message(std::string(unsafeformulamessage));
-        return;
-    }
     const std::string file = tabulationname(text, isexcel);
     const auto path = cachepath(context.scachedir, file);
     if (!path) {

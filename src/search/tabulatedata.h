@@ -22,8 +22,8 @@ struct TabulationContext {
     DocumentOpener& opener;
 };
 
-// Writes and opens the table of the listed compounds; text is the formula box text as typed. A
-// text that cannot name a cache file, or a failed write, shows one message and opens nothing.
+// Writes and opens the table of the listed compounds; text is the formula box text as typed,
+// which names the file (web/cachenames.h). A failed write shows one message and opens nothing.
 void tabulatedata(bool isexcel, const TabulationChoices& choices,
                   const std::vector<ListedCompound>& compounds, const std::string& text,
                   TabulationContext& context);

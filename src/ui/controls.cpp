@@ -54,6 +54,10 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
     };
     Label1 = label("Label1", QStringLiteral("Molecular Formula"));
     txtMF = named(new QLineEdit(QStringLiteral("C5H12"), client), "txtMF");
+    txtMF->setToolTip(QStringLiteral(
+        "A molecular formula (C5H12), a CAS registry number (109-66-0) or a compound name "
+        "(pentane)"));
+    txtMF->setPlaceholderText(QStringLiteral("formula, CAS number or name"));
     Command1 = named(new QPushButton(QStringLiteral("Search"), client), "Command1");
     Label5 = label("Label5", QStringLiteral("name must contain...."));
     txtSearch = named(new QLineEdit(client), "txtSearch");

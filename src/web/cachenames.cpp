@@ -1,5 +1,7 @@
 #include "web/cachenames.h"
 
+#include <cstdint>
+
 #include "core/text.h"
 #include "web/server.h"
 
@@ -14,10 +16,65 @@ std::string compoundfile(std::string_view smw, std::string_view part, std::strin
     return name;
 }
 
+// An escaped name longer than this is cut, so that every file of its search stays well within
+// the file system's 255 bytes.
+constexpr std::size_t longestname = 120;
+
+// FNV-1a, 64 bits, as 16 hex digits.
+std::string hashtext(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string out(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4) out[std::size_t(i)] = hex[hash & 15];
+    return out;
+}
+
+std::string escapedname(std::string_view name) {
+    std::string escaped = percentencoded(name, "");
+    if (escaped.size() <= longestname) return escaped;
+    std::size_t cut = longestname;
+    // Never inside a "%XX".
+    if (escaped[cut - 1] == '%')
+        cut -= 1;
+    else if (escaped[cut - 2] == '%')
+        cut -= 2;
+    return escaped.substr(0, cut) + "_" + hashtext(name);
+}
+
 } // namespace
 
 std::string resultpagename(std::string_view formula) {
     return std::string(formula) + "-" + std::string(server::searchoptions) + ".htm";
+}
+
+std::string searchkey(const Query& query) {
+    switch (query.kind) {
+    case QueryKind::cas:
+        return "cas-" + query.text;
+    case QueryKind::name:
+        return "name-" + escapedname(query.text);
+    case QueryKind::formula:
+    case QueryKind::none:
+        break;
+    }
+    return query.text;
+}
+
+std::string resultpagename(const Query& query) {
+    switch (query.kind) {
+    case QueryKind::cas:
+        return searchkey(query) + "-" + std::string(server::casoptions) + ".htm";
+    case QueryKind::name:
+        return searchkey(query) + "-" + std::string(server::nameoptions) + ".htm";
+    case QueryKind::formula:
+    case QueryKind::none:
+        break;
+    }
+    return resultpagename(query.text);
 }
 
 std::string identifiername(std::string_view smw, std::string_view sid, std::string_view sfileext) {
@@ -34,7 +91,9 @@ std::string drawingname(std::string_view sid) {
 }
 
 std::string tabulationname(std::string_view text, bool isexcel) {
-    return std::string(text) + (isexcel ? ".csv" : ".htm");
+    const Query query = classifyquery(text);
+    const bool bykey = query.kind == QueryKind::name || query.kind == QueryKind::cas;
+    return (bykey ? searchkey(query) : std::string(text)) + (isexcel ? ".csv" : ".htm");
 }
 
 } // namespace kestrix

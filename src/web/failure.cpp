@@ -24,6 +24,8 @@ std::string faultwords(Fault fault, int status) {
         return "refused";
     case Fault::stopped:
         return "stopped";
+    case Fault::offline:
+        return "not in the page cache";
     }
     return {};
 }

@@ -17,6 +17,7 @@ enum class Fault {
     askedtowait, // the server asked to wait (429, 503), and the page could not be had
     refused,     // the server refused the request (403 or a challenge page)
     stopped,     // the user stopped the search
+    offline,     // not asked at all: the run reads only the page cache, which lacks it
 };
 
 // "status 500", "no answer", "time-out", "cut short", "refused", ...; empty for none.

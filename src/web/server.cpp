@@ -21,12 +21,22 @@ std::string compoundurltemplate() {
 
 } // namespace
 
-std::string_view host() {
-    static const std::string chosen = [] {
+namespace {
+std::string& chosenhost() {
+    static std::string chosen = [] {
         const char* set = std::getenv("KESTRIX_SERVER_HOST");
         return std::string(set && set[0] ? set : KESTRIX_SERVER_HOST);
     }();
     return chosen;
+}
+} // namespace
+
+std::string_view host() {
+    return chosenhost();
+}
+
+void sethost(std::string chosen) {
+    chosenhost() = std::move(chosen);
 }
 
 std::string useragent(std::string_view toolkit) {
@@ -42,6 +52,28 @@ std::string formulaurl(std::string_view formula) {
     strsub(url, "$FORMULA_", formula);
     strsub(url, "$OPTIONS_", searchoptions);
     return url;
+}
+
+std::string nameurl(std::string_view name) {
+    return base() + "/cgi/cbook.cgi?Name=" + percentencoded(name, "-._~") +
+           std::string(nameoptions);
+}
+
+std::string casurl(std::string_view cas) {
+    return base() + "/cgi/cbook.cgi?ID=" + std::string(cas) + std::string(casoptions);
+}
+
+std::string searchurl(const Query& query) {
+    switch (query.kind) {
+    case QueryKind::cas:
+        return casurl(query.text);
+    case QueryKind::name:
+        return nameurl(query.text);
+    case QueryKind::formula:
+    case QueryKind::none:
+        break;
+    }
+    return formulaurl(query.text);
 }
 
 std::string compoundurl(std::string_view id) {

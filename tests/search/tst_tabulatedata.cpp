@@ -43,11 +43,13 @@ TEST(Tabulatedata, WritesTheChosenTableAndOpensIt) {
     EXPECT_TRUE(d.messages.texts.empty());
 }
 
-TEST(Tabulatedata, AFormulaWithAPathSeparatorIsRefused) {
+TEST(Tabulatedata, ATextWithAPathSeparatorNamesAFileInTheCache) {
     Desk d;
+    // Not a formula: the text is a name, escaped into the file's name.
     tabulatedata(false, {}, d.entries, "../C5H12", d.context);
-    EXPECT_EQ(d.messages.texts, Strings{std::string(unsafeformulamessage)});
-    EXPECT_TRUE(d.opener.targets.empty());
+    EXPECT_TRUE(d.messages.texts.empty());
+    EXPECT_EQ(d.opener.targets, Strings{d.bench.cachedir + "name-%2E%2E%2FC5H12.htm"});
+    EXPECT_TRUE(d.bench.cached("name-%2E%2E%2FC5H12.htm").starts_with("<style>"));
 }
 
 TEST(Tabulatedata, AFailedWriteIsSaidAndNothingOpens) {
