@@ -74,9 +74,7 @@ class ConsoleWindow : public SearchWindow {
           messages_(console, status_) {}
 
     SearchChoices choices() const override { return choices_; }
-    bool searching() const override { return searching_; }
-    void stop() override { searching_ = false; }
-    void setenables(bool tf) override { searching_ = !tf; }
+    void setenables(bool) override {}
     void clearlist() override { list_.clear(); }
     std::size_t additem(const ListedCompound& compound) override { return list_.add(compound); }
     std::size_t listcount() const override { return list_.size(); }
@@ -108,7 +106,6 @@ class ConsoleWindow : public SearchWindow {
     StatusLine status_;
     ConsoleMessages messages_;
     SortedEntries list_;
-    bool searching_ = false;
 };
 
 // Pages from the cache alone: whatever the cache lacks is not asked for.

@@ -1,6 +1,7 @@
 #include "search/formulasearch.h"
 
 #include <chrono>
+#include <utility>
 
 #include "compound/getdata.h"
 #include "compound/panel.h"
@@ -38,7 +39,7 @@ void FormulaSearch::Command1_Click() {
         again_ = true;
         return;
     }
-    if (window_.searching()) {
+    if (searching_) {
         stop();
         return;
     }
@@ -47,7 +48,7 @@ void FormulaSearch::Command1_Click() {
 
 void FormulaSearch::searchtriggered() {
     if (clicking_ || running_) {
-        if (window_.searching()) stop();
+        if (searching_) stop();
         again_ = true;
         return;
     }
@@ -55,8 +56,18 @@ void FormulaSearch::searchtriggered() {
 }
 
 void FormulaSearch::stop() {
-    window_.stop();
+    searching_ = false;
     stopping_ = true;
+}
+
+void FormulaSearch::settrigger(std::string word) {
+    pendingword_ = std::move(word);
+}
+
+bool FormulaSearch::triggerfired() {
+    const std::string word = std::exchange(pendingword_, {});
+    if (word == "search") searchtriggered();
+    return word == "tab";
 }
 
 void FormulaSearch::run() {
@@ -90,11 +101,13 @@ void FormulaSearch::runqueued() {
 void FormulaSearch::dosearch(const SearchChoices& c) {
     SearchWindow& w = window_;
     report_ = {};
+    searching_ = true;
     w.setenables(false);
     const Query query = classifyquery(c.formula);
     const std::string filter = trimblanks(c.filter);
     if (const std::string problem = querymessage(query); !problem.empty()) {
         w.messages().message(problem);
+        searching_ = false;
         w.setenables(true);
         return;
     }
@@ -138,7 +151,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     int listed = 0;
 
     for (const ResultItem& item : result.items) {
-        if (!w.searching() || stopping_) break;
+        if (!searching_ || stopping_) break;
         // A refusal ends the search's fetching. What was listed stays; with "Go to NIST Every
         // Time" on, the cached copies are still listed, as when the server fails otherwise.
         if (services_.politeness && services_.politeness->refused()) {
@@ -180,6 +193,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
 
     // STOP leaves the window idle at once: no closing pause.
     if (!page.fromcache && !stopping_) wait(services_.searchpause, w.events());
+    searching_ = false;
     w.setenables(true);
     if (w.listcount() > 0) {
         w.selectitem(0);

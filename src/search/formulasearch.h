@@ -40,6 +40,15 @@ class FormulaSearch {
     // again with the new choices once the stopped one has ended; otherwise as the button.
     void searchtriggered();
 
+    // The trigger's pending word ("search", "tab"), kept until the trigger fires. Firing acts
+    // on "search" and returns whether "tab" was pending, for the window to open its menu.
+    void settrigger(std::string word);
+    bool triggerfired();
+    const std::string& pendingword() const { return pendingword_; }
+
+    // A search is listing and has not been stopped.
+    bool searching() const { return searching_; }
+
     // One search, by formula, CAS number or name as the box text asks (core/query.h). An empty
     // box, or a CAS number with a wrong check digit, shows a message, asks nothing and leaves
     // the list as it was.
@@ -68,6 +77,8 @@ class FormulaSearch {
     SearchServices services_;
     std::mt19937 random_;
     bool running_ = false;
+    bool searching_ = false;
+    std::string pendingword_;
     bool again_ = false;
     bool stopping_ = false;
     bool clicking_ = false;

@@ -30,13 +30,10 @@ class DocumentOpener {
     virtual void open(const std::string& target) = 0;
 };
 
-// The window as the formula search drives it: its panel, flag, enabling and result list.
+// The window as the formula search drives it: its panel, enabling and result list.
 class SearchWindow : public Panel {
   public:
     virtual SearchChoices choices() const = 0;
-    // The search-in-progress flag: setenables sets it, STOP clears it.
-    virtual bool searching() const = 0;
-    virtual void stop() = 0;
     // Switches the window between idle (true) and searching (false).
     virtual void setenables(bool tf) = 0;
 

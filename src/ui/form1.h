@@ -22,7 +22,8 @@ class Form1 : public QMainWindow, public Form1Controls {
     // The window-level state.
     const std::string crlf = "\r\n";
     std::string stitle;
-    short isearching = 0;
+    // Whether a search is listing (-1) or not (0): the search's own state, shown here.
+    short isearching() const;
     std::string shtml;
     std::string scachedir;
 
@@ -38,7 +39,7 @@ class Form1 : public QMainWindow, public Form1Controls {
     void tabulatedata(bool isexcel);
     void wait(double t);
     // The pending action word of the search trigger.
-    const std::string& triggerword() const { return triggerword_; }
+    const std::string& triggerword() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,7 +53,6 @@ class Form1 : public QMainWindow, public Form1Controls {
     MessageBoxes& messages();
 
     std::unique_ptr<Parts> parts_;
-    std::string triggerword_;
 };
 
 } // namespace kestrix

@@ -76,8 +76,11 @@ void Form1::connecthandlers() {
     });
 }
 
+short Form1::isearching() const {
+    return parts_->search.searching() ? -1 : 0;
+}
+
 void Form1::setenables(bool tf) {
-    isearching = tf ? 0 : -1;
     Combo1->setEnabled(tf);
     for (QCheckBox* box : Check1) box->setEnabled(tf);
     mnuCreateTab->setEnabled(tf);
@@ -85,11 +88,11 @@ void Form1::setenables(bool tf) {
     mnuOpt->menuAction()->setEnabled(tf);
     txtMF->setEnabled(tf);
     List1->setEnabled(tf);
-    Command1->setText(isearching ? QStringLiteral("STOP") : QStringLiteral("Search"));
+    Command1->setText(tf ? QStringLiteral("Search") : QStringLiteral("STOP"));
 }
 
 void Form1::settrigger(const std::string& swhat) {
-    triggerword_ = swhat;
+    parts_->search.settrigger(swhat);
     if (!Timer1->isActive()) Timer1->start();
 }
 
@@ -97,11 +100,11 @@ void Form1::Timer1_Timer() {
     // Disarmed before the action, so that a choice made while a triggered search runs arms it
     // again; the search itself keeps any search from starting inside it.
     Timer1->stop();
-    if (triggerword_ == "search") {
-        parts_->search.searchtriggered();
-    } else if (triggerword_ == "tab") {
-        menuBar()->setActiveAction(mnuTab->menuAction());
-    }
+    if (parts_->search.triggerfired()) menuBar()->setActiveAction(mnuTab->menuAction());
+}
+
+const std::string& Form1::triggerword() const {
+    return parts_->search.pendingword();
 }
 
 void Form1::Command1_Click() {

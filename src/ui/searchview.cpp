@@ -33,14 +33,6 @@ SearchChoices SearchView::choices() const {
             bytes(f.txtSearch->text())};
 }
 
-bool SearchView::searching() const {
-    return form_.isearching != 0;
-}
-
-void SearchView::stop() {
-    form_.isearching = 0;
-}
-
 void SearchView::setenables(bool tf) {
     form_.setenables(tf);
 }

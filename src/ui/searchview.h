@@ -14,8 +14,6 @@ class SearchView : public SearchWindow {
         : form_(form), messages_(messages), events_(events) {}
 
     SearchChoices choices() const override;
-    bool searching() const override;
-    void stop() override;
     void setenables(bool tf) override;
     void clearlist() override;
     std::size_t additem(const ListedCompound& compound) override;

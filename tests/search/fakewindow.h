@@ -19,8 +19,6 @@ namespace kestrix::test {
 class FakeWindow : public SearchWindow {
   public:
     SearchChoices choices() const override { return now; }
-    bool searching() const override { return isearching; }
-    void stop() override { isearching = false; }
     void setenables(bool tf) override {
         isearching = !tf;
         enabled = tf;

@@ -61,7 +61,7 @@ bool WindowFixture::waitidle(int timeoutms) {
     while (clock.elapsed() < timeoutms) {
         const bool idle = !form_->Timer1->isActive() &&
                           form_->Command1->text() == QLatin1String("Search") &&
-                          form_->isearching == 0;
+                          form_->isearching() == 0;
         quiet = idle ? quiet + 1 : 0;
         if (quiet >= 5) return true;
         QTest::qWait(20);

@@ -49,7 +49,7 @@ class TestForm1 : public QObject, WindowFixture {
         QCOMPARE(f.scachedir, cache_);
         QVERIFY(QDir(QString::fromStdString(cache_)).exists());
         QCOMPARE(f.crlf, std::string("\r\n"));
-        QCOMPARE(f.isearching, short(0));
+        QCOMPARE(f.isearching(), short(0));
         QCOMPARE(f.txtMF->text(), QStringLiteral("C5H12"));
         QCOMPARE(f.Combo1->count(), 2);
         QCOMPARE(f.Combo1->currentText(), QStringLiteral("BP"));
@@ -113,7 +113,6 @@ class TestForm1 : public QObject, WindowFixture {
         Form1& f = *form_;
         f.setenables(!tf);
         f.setenables(tf);
-        QCOMPARE(f.isearching, short(tf ? 0 : -1));
         QCOMPARE(f.Command1->text(), tf ? QStringLiteral("Search") : QStringLiteral("STOP"));
         QVERIFY(f.Command1->isEnabled());
         for (QWidget* w : {static_cast<QWidget*>(f.Combo1), static_cast<QWidget*>(f.txtMF),
@@ -135,7 +134,7 @@ class TestForm1 : public QObject, WindowFixture {
         form_->txtMF->setText(QStringLiteral("   "));
         form_->Command1_Click();
         QCOMPARE(messages_.texts, std::vector<std::string>{emptyformula});
-        QCOMPARE(form_->isearching, short(0));
+        QCOMPARE(form_->isearching(), short(0));
         QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
     }
 

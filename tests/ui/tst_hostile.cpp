@@ -43,7 +43,7 @@ class TestHostile : public QObject, WindowFixture {
     void searchtoend(const QString& formula) {
         search(formula);
         QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
-        QCOMPARE(form_->isearching, short(0));
+        QCOMPARE(form_->isearching(), short(0));
     }
     QStringList properties() const { return column(2); }
 

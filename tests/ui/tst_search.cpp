@@ -56,7 +56,7 @@ class TestSearch : public QObject, WindowFixture {
         QElapsedTimer clock;
         clock.start();
         // The trigger starts the search by itself; the whole search runs inside the wait.
-        QTRY_VERIFY_WITH_TIMEOUT(form_->List1->listcount() == 3 && form_->isearching == 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(form_->List1->listcount() == 3 && form_->isearching() == 0, 10000);
         const int duringsearch = int(highlights.count());
         QVERIFY(clock.elapsed() >= 2000); // the pause after a fetched page
         QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
