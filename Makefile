@@ -43,7 +43,7 @@ test-sanitize:
 
 fuzz:
 	@bash scripts/install-deps.sh --fuzz
-	CXX=clang++ cmake -S . -B build-fuzz -DKESTRIX_WITH_QT=OFF -DKESTRIX_FUZZ=ON \
+	CXX=clang++ cmake -S . -B build-fuzz -DKESTRIX_WITH_QT=OFF -DKESTRIX_TESTS=OFF -DKESTRIX_FUZZ=ON \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j$(JOBS)
 
