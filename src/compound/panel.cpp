@@ -1,6 +1,6 @@
 #include "compound/panel.h"
 
-#include "core/record.h"
+#include "core/fields.h"
 #include "core/text.h"
 
 namespace kestrix {
@@ -8,13 +8,13 @@ namespace kestrix {
 std::string showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
                     ImageContext& images) {
     std::string property = propertycolumn(compound);
-    if (compound.property == "BP" || compound.property == "MP") {
+    if (!fields::propertyfield(compound.property).empty()) {
         property += " " + std::string(unitlabel(compound.iskelvin));
     }
     panel.setcaption(compound.name);
     panel.clearlinks();
 
-    const RecordItems items = readrecord(compound.record);
+    const RecordItems& items = compound.items;
     if (!items.file.empty()) {
         panel.setlink(Link::details, "details...", images.scachedir + items.file);
         if (!items.str3file.empty()) panel.setlink(Link::threed, "3D-Chime", items.str3file);

@@ -47,6 +47,7 @@ ListedCompound listcompound(std::string record, const std::string& sid, const st
     compound.property = swhat;
     compound.iskelvin = choices.iskelvin;
     compound.name = name;
+    compound.items = lastitems(record);
     compound.record = std::move(record);
     return compound;
 }

@@ -39,9 +39,13 @@ inline constexpr std::string_view ssolid = "S&#176;<sub>solid</sub>";
 inline constexpr std::string_view boilingpoint = tboil;
 inline constexpr std::string_view meltingpoint = tfus;
 
-// The field of a property code ("BP", "MP"); empty for any other code.
+// The property codes, as the property box offers them, and the field of each; empty for any
+// other code.
+inline constexpr std::array<std::string_view, 2> propertycodes = {"BP", "MP"};
 inline constexpr std::string_view propertyfield(std::string_view code) {
-    return code == "BP" ? boilingpoint : code == "MP" ? meltingpoint : std::string_view();
+    return code == propertycodes[0]   ? boilingpoint
+           : code == propertycodes[1] ? meltingpoint
+                                      : std::string_view();
 }
 
 template <std::size_t N> using Names = std::array<std::string_view, N>;

@@ -8,6 +8,10 @@ std::string_view unitlabel(bool iskelvin) {
     return iskelvin ? "Kelvin" : "oC";
 }
 
+std::string_view unitsymbol(bool iskelvin) {
+    return iskelvin ? "K" : "C";
+}
+
 std::string propertycolumn(const ListedCompound& compound) {
     return compound.property + ' ' + compound.value;
 }
@@ -27,6 +31,7 @@ ListedCompound readentry(std::string_view entry, bool iskelvin) {
     compound.value = column;
     compound.iskelvin = iskelvin;
     compound.name = strextr(rest, "\t");
+    compound.items = lastitems(rest);
     compound.record = std::move(rest);
     return compound;
 }

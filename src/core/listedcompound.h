@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/record.h"
+
 namespace kestrix {
 
 struct ListedCompound {
@@ -15,10 +17,12 @@ struct ListedCompound {
     bool iskelvin = true; // the unit of value: kelvin, else degrees Celsius
     std::string name;     // the display name
     std::string record;   // the record items after the property: "Formula=C5H12|...|file=x.htm"
+    RecordItems items;    // the items of record that are shown, read once when it is listed
 };
 
-// The unit as the panel writes it after a value: "Kelvin" or "oC".
+// The unit as the panel writes it after a value: "Kelvin" or "oC"; as data names it: "K" or "C".
 std::string_view unitlabel(bool iskelvin);
+std::string_view unitsymbol(bool iskelvin);
 
 // The property column as the list shows it: "BP 309.2".
 std::string propertycolumn(const ListedCompound& compound);

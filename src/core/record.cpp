@@ -14,7 +14,7 @@ std::string getfield(std::string_view swhat, std::string_view slist) {
     return strextr(value, "|");
 }
 
-RecordItems readrecord(std::string rest) {
+RecordItems lastitems(std::string rest) {
     RecordItems items;
     while (!rest.empty()) {
         std::string value = strextr(rest, "|");

@@ -1,7 +1,7 @@
 #pragma once
 // Reading values back out of a compound record ("|key=value|...|file=NAME"), where neither "|"
-// nor "=" is escaped. Two readings, as the design has them: the tabulation's getfield takes the
-// first match anywhere; the panel and the list text read item by item, the last key winning.
+// nor "=" is escaped. The design reads records two ways, both here: getfield, the tabulation's
+// lookup, takes the first "key=" anywhere; lastitems reads item by item, the last key winning.
 
 #include <string>
 #include <string_view>
@@ -12,8 +12,7 @@ namespace kestrix {
 // at "|" and trimmed. Empty text when there is none.
 std::string getfield(std::string_view swhat, std::string_view slist);
 
-// The items the compound panel shows. Read item by item: the key is the text before the
-// item's first "=", the value the trimmed rest; when a key occurs twice, the last one counts.
+// The items the compound panel, the list text and the command line show.
 struct RecordItems {
     std::string formula;
     std::string molecularweight;
@@ -22,6 +21,8 @@ struct RecordItems {
     std::string file;
 };
 
-RecordItems readrecord(std::string rest);
+// Read item by item: the key is the text before the item's first "=", the value the trimmed
+// rest; when a key occurs twice, the last one counts.
+RecordItems lastitems(std::string rest);
 
 } // namespace kestrix

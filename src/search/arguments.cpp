@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "core/fields.h"
+
 namespace kestrix {
 
 namespace {
@@ -70,7 +72,7 @@ Command parsecommand(CommandKind kind, const std::vector<std::string>& args) {
         {"--property",
          [&](const std::string& v) {
              c.swhat = upper(v);
-             return c.swhat == "BP" || c.swhat == "MP";
+             return !fields::propertyfield(c.swhat).empty();
          }},
         {"--sort",
          [&](const std::string& v) {

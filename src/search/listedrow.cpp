@@ -1,14 +1,13 @@
 #include "search/listedrow.h"
 
-#include "core/record.h"
-
 namespace kestrix {
 
 ListedRow listedrow(const ListedCompound& compound) {
-    const RecordItems items = readrecord(compound.record);
-    return {
-        compound.name,         compound.id,       items.casreg,   items.formula,
-        items.molecularweight, compound.property, compound.value, compound.iskelvin ? "K" : "C"};
+    const RecordItems& items = compound.items;
+    return {compound.name,         compound.id,
+            items.casreg,          items.formula,
+            items.molecularweight, compound.property,
+            compound.value,        std::string(unitsymbol(compound.iskelvin))};
 }
 
 } // namespace kestrix

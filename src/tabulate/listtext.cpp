@@ -1,7 +1,5 @@
 #include "tabulate/listtext.h"
 
-#include "core/record.h"
-
 namespace kestrix {
 
 namespace {
@@ -30,7 +28,7 @@ std::string listtext(const std::vector<ListedCompound>& compounds, bool iskelvin
     std::string text = line({"Name", property + " (" + std::string(unitlabel(iskelvin)) + ")",
                              "CAS#", "Formula", "MW"});
     for (const ListedCompound& compound : compounds) {
-        const RecordItems items = readrecord(compound.record);
+        const RecordItems& items = compound.items;
         text += line({compound.name, compound.value == "?" ? "" : compound.value, items.casreg,
                       items.formula, items.molecularweight});
     }

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFrame>
 
+#include "core/fields.h"
 #include "core/version.h"
 #include "platform/textcodec.h"
 #include "ui/listbox.h"
@@ -27,8 +28,7 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     stitle = windowTitle().toStdString() + " Version " + std::string(version);
-    Combo1->addItem(QStringLiteral("BP"));
-    Combo1->addItem(QStringLiteral("MP"));
+    for (std::string_view code : fields::propertycodes) Combo1->addItem(shown(std::string(code)));
     Combo1->setCurrentIndex(0);
 
     scachedir = defaultcachedir();

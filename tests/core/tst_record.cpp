@@ -29,7 +29,7 @@ class TestRecord : public QObject {
     }
 
     // A record rest, then formula, weight, CAS number, 3-D reference and file as read.
-    void readrecord_data() {
+    void lastitems_data() {
         addrows(
             {{"all",
               "Formula=C5H12|Molecular Weight=72.1|CAS Reg=109-66-0|Str3File=C1|"
@@ -41,9 +41,9 @@ class TestRecord : public QObject {
              {"a value holding =", "Str3File=a=b", "///a=b/"},
              {"keys by case", "formula=x|FILE=y", "////"}});
     }
-    void readrecord() {
+    void lastitems() {
         QFETCH(QByteArrayList, r);
-        const RecordItems i = kestrix::readrecord(r[0].toStdString());
+        const RecordItems i = kestrix::lastitems(r[0].toStdString());
         QCOMPARE(qb(i.formula + "/" + i.molecularweight + "/" + i.casreg + "/" + i.str3file + "/" +
                     i.file),
                  r[1]);
