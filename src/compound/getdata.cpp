@@ -43,19 +43,18 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     context.links.emptylinkcaptions();
 
     const std::string idname = identifierfile(dir, smw, sid, sfileext);
-    const auto idpath = cachepath(dir, idname);
+    const std::string idpath = cachepath(dir, idname);
     std::string cachedpage;
-    if (idpath && fileexists(*idpath)) {
-        const std::string cas = loadfromfile(*idpath);
-        if (cas.starts_with(casprefix)) {
-            cachedpage = cachepath(dir, compoundpagename(smw, cas, sfileext)).value_or("");
-        }
+    if (!idpath.empty() && fileexists(idpath)) {
+        const std::string cas = loadfromfile(idpath);
+        if (cas.starts_with(casprefix))
+            cachedpage = cachepath(dir, compoundpagename(smw, cas, sfileext));
     }
     // A page without a CAS number is kept under its identifier file's name, with no
     // identifier file: found there, it works offline like any other.
     if (cachedpage.empty()) {
-        const auto own = cachepath(dir, pagefile(smw, idname, "", sfileext));
-        if (own && fileexists(*own)) cachedpage = *own;
+        const std::string own = cachepath(dir, pagefile(smw, idname, "", sfileext));
+        if (!own.empty() && fileexists(own)) cachedpage = own;
     }
 
     // The page file is named by the page's own CAS number, and written only when the field
@@ -70,19 +69,17 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
             outcome.fetched = true;
             return context.pages.getHTMLpage(url, cap, &outcome.answer);
         },
-        [&](const std::string& body, std::string& error) {
-            if (!listscas) return true;
+        [&](const std::string& body) -> Failure {
+            if (!listscas) return {};
             const std::string cas = extractvalue(body, fields::casreg, FieldGroup::summary);
-            const auto pagepath = cachepath(dir, pagefile(smw, idname, cas, sfileext));
-            if (!pagepath) return true;
-            if (!puttofile("<base href=" + url + ">\r\n" + body, *pagepath, 0, &error)) {
-                return false;
-            }
-            return cas.empty() || !idpath ||
-                   puttofile(std::string(casprefix) + cas, *idpath, 0, &error);
+            const std::string pagepath = cachepath(dir, pagefile(smw, idname, cas, sfileext));
+            if (pagepath.empty()) return {};
+            const Failure stored = puttofile("<base href=" + url + ">\r\n" + body, pagepath);
+            if (!stored.ok() || cas.empty() || idpath.empty()) return stored;
+            return puttofile(std::string(casprefix) + cas, idpath);
         });
     outcome.fellback = page.fellback;
-    outcome.storeerror = page.storeerror;
+    outcome.stored = page.stored;
 
     std::optional<std::string> cas;
     const std::string record =
@@ -92,7 +89,9 @@ std::string getdata(const std::string& smw, const std::string& sid, const std::s
     std::string fileitem;
     if (cas) {
         const std::string name = pagefile(smw, idname, *cas, sfileext);
-        if (const auto path = cachepath(dir, name); path && fileexists(*path)) fileitem = name;
+        if (const std::string path = cachepath(dir, name); !path.empty() && fileexists(path)) {
+            fileitem = name;
+        }
     }
     return record + "|" + std::string(fields::file) + "=" + fileitem;
 }

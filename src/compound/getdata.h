@@ -10,10 +10,10 @@ namespace kestrix {
 
 // What became of the last compound page getdata read.
 struct PageOutcome {
-    TransferResult answer;  // the fetch's outcome; fault none when no fetch was needed
-    bool fetched = false;   // the page was asked of the server
-    bool fellback = false;  // ...in vain, and the cached copy was used instead
-    std::string storeerror; // why the page could not be kept in the cache; empty when it was
+    TransferResult answer; // the fetch's outcome; fault none when no fetch was needed
+    bool fetched = false;  // the page was asked of the server
+    bool fellback = false; // ...in vain, and the cached copy was used instead
+    Failure stored;        // why the page could not be kept in the cache; ok when it was
 };
 
 struct CompoundContext {

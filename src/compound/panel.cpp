@@ -5,8 +5,8 @@
 
 namespace kestrix {
 
-std::string showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
-                    ImageContext& images) {
+Failure showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
+                ImageContext& images) {
     std::string property = propertycolumn(compound);
     if (!fields::propertyfield(compound.property).empty()) {
         property += " " + std::string(unitlabel(compound.iskelvin));
@@ -34,7 +34,7 @@ std::string showGif(const ListedCompound& compound, bool ishowprop, bool ishowpi
     if (ishowprop) text += property;
     panel.setdatatext(text);
     images.picture.clear();
-    return ishowpic ? getgif(compound.id, images) : std::string();
+    return ishowpic ? getgif(compound.id, images) : Failure();
 }
 
 } // namespace kestrix

@@ -12,8 +12,8 @@ namespace kestrix {
 
 // Fills the panel from a listed compound: ishowprop adds the property line, in the unit it was
 // listed in; ishowpic shows the drawing. The details link points into images.scachedir.
-// Returns why the drawing could not be kept in the cache; empty when it was.
-std::string showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
-                    ImageContext& images);
+// Returns why the drawing could not be kept in the cache; ok when it was.
+Failure showGif(const ListedCompound& compound, bool ishowprop, bool ishowpic, Panel& panel,
+                ImageContext& images);
 
 } // namespace kestrix

@@ -114,7 +114,6 @@ class QtRequest : public QObject, public TransferRequest {
         if (StateChanged) {
             StateChanged(failed_ ? transferstate::error : transferstate::responsecompleted);
         }
-        result_.succeeded = !failed_;
         result_.status = status;
         if (timedout_) {
             result_.fault = Fault::timeout;
@@ -158,17 +157,14 @@ QNetworkRequest QtTransfer::request(const std::string& url) const {
 
 std::unique_ptr<TransferRequest> QtTransfer::Execute(const std::string& url,
                                                      const std::string& operation,
-                                                     const std::string&, const std::string&,
-                                                     std::string& error) {
+                                                     const std::string&, const std::string&) {
     if (operation != "GET") {
-        error = "Unsupported operation " + operation;
-        return nullptr;
+        return std::make_unique<UnstartedRequest>("Unsupported operation " + operation);
     }
     const std::string asked = upgrades_.apply(url);
     const QNetworkRequest req = request(asked);
     if (!req.url().isValid() || req.url().host().isEmpty()) {
-        error = "URL is malformed: " + url;
-        return nullptr;
+        return std::make_unique<UnstartedRequest>("URL is malformed: " + url);
     }
     return std::make_unique<QtRequest>(manager_.get(req), deadlinems(), upgrades_, asked);
 }

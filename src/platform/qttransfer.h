@@ -20,8 +20,7 @@ class QtTransfer : public QObject, public Transfer {
 
     std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string& operation,
                                              const std::string& inputdata,
-                                             const std::string& headers,
-                                             std::string& error) override;
+                                             const std::string& headers) override;
 
   private:
     // A transfer still running this long after its start has gone on too long.

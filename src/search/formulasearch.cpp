@@ -22,8 +22,8 @@ namespace kestrix {
 
 namespace {
 
-void noteerror(FetchReport& report, const std::string& error) {
-    if (report.storeerror.empty()) report.storeerror = error;
+void notestore(FetchReport& report, const Failure& stored) {
+    if (report.storeerror.empty()) report.storeerror = stored.reason;
 }
 
 } // namespace
@@ -90,7 +90,7 @@ void FormulaSearch::showentry(const ListedCompound& compound, bool ishowprop, bo
     clicking_ = false;
 }
 
-std::string FormulaSearch::show(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
+Failure FormulaSearch::show(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
     return showGif(compound, ishowprop, ishowpic, window_, services_.images);
 }
 
@@ -126,11 +126,11 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
 
     FetchReport report;
     if (services_.politeness) services_.politeness->newsearch();
-    const auto resultfile = cachepath(services_.scachedir, resultpagename(query));
+    const std::string resultfile = cachepath(services_.scachedir, resultpagename(query));
     TransferResult answer;
     const Fetched page = cachedfetch(
-        resultfile.value_or(""), c.iforcenew,
-        [&] { return services_.pages.getHTMLpage(url, "", &answer); }, keepas(resultfile));
+        resultfile, c.iforcenew, [&] { return services_.pages.getHTMLpage(url, "", &answer); },
+        keepas(resultfile));
     if (page.body.empty() && answer.fault != Fault::none && answer.fault != Fault::notstarted &&
         answer.fault != Fault::stopped) {
         report.resultpage = answer.reason;
@@ -141,7 +141,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         ++report.cachedcopies;
         report.cachedwhy = answer.reason;
     }
-    noteerror(report, page.storeerror);
+    notestore(report, page.stored);
 
     const ResultPage result = readresultpage(page.body);
     const std::string fieldlist = fields::searchlist(propertyfield);
@@ -168,7 +168,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
                 getdata(smw, item.id, fieldlist, fileext, cap, c.iforcenew, context);
             const PageOutcome& outcome = context.outcome;
             const Fault fault = outcome.answer.fault;
-            noteerror(report, outcome.storeerror);
+            notestore(report, outcome.stored);
             if (fault == Fault::stopped) {
                 // A compound stopped in transfer is not listed: its values were never had.
                 if (!outcome.fellback) break;
@@ -186,7 +186,7 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
             const std::size_t position = w.additem(compound);
             // A cached search adds its entries without highlighting each one.
             if (!page.fromcache) w.selectitem(position);
-            noteerror(report, show(compound, c.ishowprop, c.ishowpic));
+            notestore(report, show(compound, c.ishowprop, c.ishowpic));
         }
         w.events().doevents();
     }

@@ -71,7 +71,7 @@ class FormulaSearch {
     void run();
     void stop();
     // The panel's one filler, for the search as it lists and for the clicks.
-    std::string show(const ListedCompound& compound, bool ishowprop, bool ishowpic);
+    Failure show(const ListedCompound& compound, bool ishowprop, bool ishowpic);
 
     SearchWindow& window_;
     SearchServices services_;

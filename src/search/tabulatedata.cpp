@@ -16,16 +16,16 @@ void tabulatedata(bool isexcel, const TabulationChoices& choices,
                            [](std::string_view sid) { return drawingname(sid); }};
     const Tabulation tables = tabulate(compounds, fieldlist, links);
     const std::string file = tabulationname(text, isexcel);
-    const auto path = cachepath(context.scachedir, file);
-    if (!path) {
+    const std::string path = cachepath(context.scachedir, file);
+    if (path.empty()) {
         context.messages.message("Bad file name: " + file);
         return;
     }
-    if (std::string error; !puttofile(isexcel ? tables.csv : tables.html, *path, 0, &error)) {
-        context.messages.message(*path + " could not be written: " + error);
+    if (const Failure stored = puttofile(isexcel ? tables.csv : tables.html, path); !stored.ok()) {
+        context.messages.message(path + " could not be written: " + stored.reason);
         return;
     }
-    context.opener.open(*path);
+    context.opener.open(path);
 }
 
 } // namespace kestrix

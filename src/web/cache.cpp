@@ -49,8 +49,8 @@ bool safename(std::string_view name) {
     return true;
 }
 
-std::optional<std::string> cachepath(const std::string& scachedir, std::string_view name) {
-    if (!safename(name)) return std::nullopt;
+std::string cachepath(const std::string& scachedir, std::string_view name) {
+    if (!safename(name)) return {};
     return scachedir + std::string(name);
 }
 
@@ -88,9 +88,8 @@ std::string loadfromfile(const std::string& fname) {
 
 namespace {
 
-bool fail(std::string* error, const std::string& what) {
-    if (error) *error = what;
-    return false;
+Failure fail(const std::string& what) {
+    return failure(Fault::notstored, what);
 }
 
 std::string describe(int code) {
@@ -99,17 +98,17 @@ std::string describe(int code) {
 
 } // namespace
 
-bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std::string* error) {
+Failure puttofile(const std::string& swhat, const std::string& sfile, long pt) {
     // A crash or a full disk must never leave a truncated page that a later search would take
     // for a valid copy: write a temporary file beside it, then rename it over the old one.
     // No fsync: it would cost milliseconds per page, and ext4 already commits a file that
     // replaces another by rename before the rename itself.
     const fs::path target(sfile);
     const fs::path dir = target.parent_path();
-    if (target.filename().empty()) return fail(error, describe(EISDIR));
+    if (target.filename().empty()) return fail(describe(EISDIR));
     std::error_code ec;
     if (!dir.empty() && !fs::is_directory(dir, ec)) {
-        return fail(error, describe(fs::exists(dir, ec) ? ENOTDIR : ENOENT));
+        return fail(describe(fs::exists(dir, ec) ? ENOTDIR : ENOENT));
     }
 
     static std::mt19937_64 random{std::random_device{}()};
@@ -122,17 +121,17 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
 #ifdef _WIN32
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return fail(error, describe(errno));
+        if (!out) return fail(describe(errno));
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.close();
         if (!out) {
             fs::remove(temp, ec);
-            return fail(error, describe(EIO));
+            return fail(describe(EIO));
         }
     }
 #else
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return fail(error, describe(errno));
+    if (fd < 0) return fail(describe(errno));
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
@@ -141,22 +140,22 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
             const int code = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            return fail(error, describe(code));
+            return fail(describe(code));
         }
         written += static_cast<std::size_t>(n);
     }
     if (::close(fd) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return fail(error, describe(code));
+        return fail(describe(code));
     }
 #endif
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
-        return fail(error, ec.message());
+        return fail(ec.message());
     }
-    return true;
+    return {};
 }
 
 namespace {

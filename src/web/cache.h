@@ -1,7 +1,6 @@
 #pragma once
 // The page cache: plain files directly in one directory, read and written byte for byte.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,8 @@ void createcachedir(const std::string& scachedir);
 // True when name can be a file directly in the cache directory: not empty, no "/" or "\",
 // no control character, not "." or "..".
 bool safename(std::string_view name);
-// scachedir + name, or nullopt when name is not safe.
-std::optional<std::string> cachepath(const std::string& scachedir, std::string_view name);
+// scachedir + name, or empty text when name is not safe.
+std::string cachepath(const std::string& scachedir, std::string_view name);
 
 bool fileexists(const std::string& path);
 
@@ -28,10 +27,9 @@ std::string loadfromfile(const std::string& fname, long& pt);
 std::string loadfromfile(const std::string& fname);
 
 // Replaces sfile by a file holding exactly swhat (from 1-based byte pt of the emptied file when
-// pt is not 0). The old file is replaced atomically. False on failure, error saying why
-// ("Permission denied").
-bool puttofile(const std::string& swhat, const std::string& sfile, long pt = 0,
-               std::string* error = nullptr);
+// pt is not 0). The old file is replaced atomically. On failure, Fault::notstored and why
+// ("Permission denied"); the old file is then unchanged.
+Failure puttofile(const std::string& swhat, const std::string& sfile, long pt = 0);
 
 // The first file name in dir matching pattern ("*" any run of characters, case ignored).
 std::string findfirstmatch(const std::string& dir, std::string_view pattern);

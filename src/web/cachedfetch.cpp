@@ -24,15 +24,13 @@ Fetched cachedfetch(const std::string& cached, bool iforcenew,
         result.fromcache = result.fellback = !result.body.empty();
         return result;
     }
-    if (keep && !keep(result.body, result.storeerror) && result.storeerror.empty()) {
-        result.storeerror = "not stored";
-    }
+    if (keep) result.stored = keep(result.body);
     return result;
 }
 
-Keep keepas(std::optional<std::string> path) {
-    return [path = std::move(path)](const std::string& body, std::string& error) {
-        return !path || puttofile(body, *path, 0, &error);
+Keep keepas(std::string path) {
+    return [path = std::move(path)](const std::string& body) {
+        return path.empty() ? Failure() : puttofile(body, path);
     };
 }
 

@@ -5,8 +5,9 @@
 // forced fetch fails, the cached copy is shown all the same.
 
 #include <functional>
-#include <optional>
 #include <string>
+
+#include "web/failure.h"
 
 namespace kestrix {
 
@@ -14,11 +15,11 @@ struct Fetched {
     std::string body;       // the copy or the answer; empty when neither could be had
     bool fromcache = false; // body is the cached copy
     bool fellback = false;  // ...shown because fetching anew failed
-    std::string storeerror; // why the answer could not be kept; empty when it was, or on none
+    Failure stored;         // why the answer could not be kept; ok when it was, or on none
 };
 
-// Stores a non-empty answer in the cache; false, with error set, when that failed.
-using Keep = std::function<bool(const std::string& body, std::string& error)>;
+// Stores a non-empty answer in the cache; what failed when it could not.
+using Keep = std::function<Failure(const std::string& body)>;
 // Whether a cached copy can be shown.
 using Usable = std::function<bool(const std::string& copy)>;
 
@@ -28,7 +29,7 @@ Fetched cachedfetch(const std::string& cached, bool iforcenew,
                     const std::function<std::string()>& fetch, const Keep& keep,
                     const Usable& usable = {});
 
-// Keeps the answer byte for byte as the file path; keeps nothing without a path.
-Keep keepas(std::optional<std::string> path);
+// Keeps the answer byte for byte as the file path; keeps nothing without a path (empty text).
+Keep keepas(std::string path);
 
 } // namespace kestrix

@@ -26,6 +26,8 @@ std::string faultwords(Fault fault, int status) {
         return "stopped";
     case Fault::offline:
         return "not in the page cache";
+    case Fault::notstored:
+        return "not stored";
     }
     return {};
 }

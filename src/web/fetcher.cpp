@@ -93,45 +93,36 @@ std::string Fetcher::once(const std::string& url, const std::string& caption, bo
         return {};
     }
     titlebar_.setcaption("retrieving " + caption + "...");
-    std::string error;
-    const std::unique_ptr<TransferRequest> request = transfer_.Execute(url, "GET", "", "", error);
+    const std::unique_ptr<TransferRequest> request = transfer_.Execute(url, "GET", "", "");
     std::string body;
     bool overflow = false;
     bool cancelled = false;
-    if (request) {
-        request->StateChanged = [&](int state) {
-            statechanged(*request, state, body, overflow, events_);
-        };
-        // Waiting on the transfer itself: the fetch ends as soon as the transfer does, or at
-        // once when the user stops.
-        while (request->StillExecuting()) {
-            if (stopped()) {
-                cancelled = true;
-                request->Cancel();
-                break;
-            }
-            events_.waitforevents(pollms);
+    request->StateChanged = [&](int state) {
+        statechanged(*request, state, body, overflow, events_);
+    };
+    // Waiting on the transfer itself: the fetch ends as soon as the transfer does, or at once
+    // when the user stops.
+    while (request->StillExecuting()) {
+        if (stopped()) {
+            cancelled = true;
+            request->Cancel();
+            break;
         }
-        request->StateChanged = nullptr;
+        events_.waitforevents(pollms);
     }
-    if (!request) {
+    request->StateChanged = nullptr;
+    result = request->result();
+    if (result.fault == Fault::notstarted) {
         titlebar_.setcaption(stitle_);
-        messages_.message(error);
-        result = failed(Fault::notstarted, error);
+        messages_.message(result.reason);
         return {};
     }
-    result = request->result();
     if (cancelled) {
         result = failed(Fault::stopped, "stopped");
     } else if (overflow) {
         result = failed(Fault::toolarge, "the answer was too large", result.status);
-    } else if (result.succeeded) {
-        result.fault = Fault::none;
-    } else if (result.fault == Fault::none) {
-        result.fault = result.status != 0 ? Fault::status : Fault::noanswer;
     }
-    result.succeeded = result.fault == Fault::none;
-    if (!result.succeeded) body.clear();
+    if (!result.ok()) body.clear();
     if (alwaysrestore || !body.empty()) titlebar_.setcaption(stitle_);
     return body;
 }

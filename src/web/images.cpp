@@ -32,16 +32,16 @@ bool isimage(std::string_view bytes) {
            bytes.starts_with("\x89PNG\r\n\x1a\n") || bytes.starts_with("\xff\xd8\xff");
 }
 
-std::string getgif(const std::string& sid, ImageContext& context) {
-    const auto path = cachepath(context.scachedir, drawingname(sid));
+Failure getgif(const std::string& sid, ImageContext& context) {
+    const std::string path = cachepath(context.scachedir, drawingname(sid));
     context.picture.clear();
-    if (!path) return {};
+    if (path.empty()) return {};
     // Drawings do not change: a cached one is used even when pages are fetched anew.
     const Fetched drawing = cachedfetch(
-        *path, false, [&] { return fetchdrawing(sid, context); }, keepas(path), isimage);
+        path, false, [&] { return fetchdrawing(sid, context); }, keepas(path), isimage);
     // Shown from the bytes themselves, so that a drawing that could not be stored still shows.
     if (!drawing.body.empty()) context.picture.show(drawing.body);
-    return drawing.storeerror;
+    return drawing.stored;
 }
 
 } // namespace kestrix

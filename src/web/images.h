@@ -23,9 +23,9 @@ struct ImageContext {
 bool isimage(std::string_view bytes);
 
 // Shows the drawing of compound sid, fetching it when the cache has none (or holds something
-// that is no image). Only image bytes are stored; the error of a store that failed is returned
-// (empty when it was stored or nothing had to be). An identifier that cannot name a cache file
-// shows nothing and fetches nothing; when no drawing comes, the picture stays empty.
-std::string getgif(const std::string& sid, ImageContext& context);
+// that is no image). Only image bytes are stored; a store that failed is returned (ok when it
+// was stored or nothing had to be). An identifier that cannot name a cache file shows nothing
+// and fetches nothing; when no drawing comes, the picture stays empty.
+Failure getgif(const std::string& sid, ImageContext& context);
 
 } // namespace kestrix

@@ -180,7 +180,7 @@ std::string Politeness::ask(const std::function<std::string(TransferResult&)>& a
         }
         result = {};
         std::string body = attempt(result);
-        const bool challenge = ischallenge(result.succeeded ? body : result.errorpage);
+        const bool challenge = ischallenge(result.ok() ? body : result.errorpage);
         if (result.status == statusforbidden || challenge) {
             if (refusalends) refused_ = true;
             result = failed(Fault::refused, "the server refused the requests", result.status);

@@ -66,22 +66,17 @@ inline constexpr int error = 11;
 inline constexpr int responsecompleted = 12;
 } // namespace transferstate
 
-// What became of a request once it has ended.
-struct TransferResult {
-    bool succeeded = false;    // a complete body under a 2xx status
-    Fault fault = Fault::none; // why it failed; none when it succeeded
-    int status = 0;            // the final HTTP status; 0 when no answer came
-    std::string reason;        // why it failed, in a sentence's words; empty when it succeeded
-    std::string retryafter;    // the answer's Retry-After header, as sent
-    std::string errorpage;     // the start of the body of an answer that was no page
+// What became of a request once it has ended: ok() for a complete body under a 2xx status, and
+// what the answer said beside its body.
+struct TransferResult : Failure {
+    std::string retryafter; // the answer's Retry-After header, as sent
+    std::string errorpage;  // the start of the body of an answer that was no page
 };
 
 // A failed result of the given kind, with its reason in words.
 inline TransferResult failed(Fault fault, std::string reason, int status = 0) {
     TransferResult result;
-    result.fault = fault;
-    result.status = status;
-    result.reason = std::move(reason);
+    static_cast<Failure&>(result) = failure(fault, std::move(reason), status);
     return result;
 }
 
@@ -103,16 +98,30 @@ class TransferRequest {
     std::function<void(int state)> StateChanged;
 };
 
+// A request that could not be started: it has ended already, with Fault::notstarted and why.
+class UnstartedRequest : public TransferRequest {
+  public:
+    explicit UnstartedRequest(std::string reason) : reason_(std::move(reason)) {}
+    bool StillExecuting() const override { return false; }
+    std::string GetChunk(int) override { return {}; }
+    void Cancel() override {}
+    TransferResult result() const override { return failed(Fault::notstarted, reason_); }
+
+  private:
+    std::string reason_;
+};
+
 // The HTTP transfer component.
 class Transfer {
   public:
     virtual ~Transfer() = default;
 
-    // Starts a GET and returns at once. Null when the request cannot be started; error then
-    // holds the description.
-    virtual std::unique_ptr<TransferRequest>
-    Execute(const std::string& url, const std::string& operation, const std::string& inputdata,
-            const std::string& headers, std::string& error) = 0;
+    // Starts a GET and returns at once. A request that cannot be started has ended already,
+    // with Fault::notstarted and the description as its reason.
+    virtual std::unique_ptr<TransferRequest> Execute(const std::string& url,
+                                                     const std::string& operation,
+                                                     const std::string& inputdata,
+                                                     const std::string& headers) = 0;
 };
 
 // The picture box of the compound panel.

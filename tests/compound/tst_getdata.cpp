@@ -47,7 +47,7 @@ class TestGetdata : public QObject {
     }
     std::string file(const std::string& name) const { return loadfromfile(dir_ + name); }
     void put(const std::string& name, const std::string& text) {
-        QVERIFY(puttofile(text, dir_ + name));
+        QVERIFY(puttofile(text, dir_ + name).ok());
     }
 
   private slots:

@@ -67,8 +67,7 @@ class TestTransfer : public QObject {
         QtTransfer transfer(3000);
         QList<int> read;
         int empties = 0;
-        std::string error;
-        const auto request = transfer.Execute(page(id.constData()), "GET", "", "", error);
+        const auto request = transfer.Execute(page(id.constData()), "GET", "", "");
         QVERIFY(request);
         // Read only once the response is complete, so that the chunks are the whole body's.
         request->StateChanged = [&](int state) {
@@ -81,7 +80,7 @@ class TestTransfer : public QObject {
             ++empties;
         };
         QTRY_VERIFY_WITH_TIMEOUT(!request->StillExecuting(), 5000);
-        QVERIFY(request->result().succeeded);
+        QVERIFY(request->result().ok());
         QCOMPARE(read, sizes);
         QCOMPARE(empties, 1); // the drain ended on the first empty chunk
     }
@@ -117,7 +116,7 @@ class TestTransfer : public QObject {
         const std::string text = fetcher.getHTMLpage(url, "2/5: ", &result);
         QCOMPARE(QByteArray::fromStdString(text), body);
         QCOMPARE(int(result.fault), fault);
-        QCOMPARE(result.succeeded, fault == int(Fault::none));
+        QCOMPARE(result.ok(), fault == int(Fault::none));
         QVERIFY(messages.texts.empty());
         QCOMPARE(captions.captions,
                  (std::vector<std::string>{"retrieving 2/5: " + url + "...", "the title"}));
@@ -177,10 +176,9 @@ class TestTransfer : public QObject {
     void overlappingrequests() {
         server_.setrules("ID=B10000 delay 300\nID=ERR status 404\nID=STALL stall\n");
         QtTransfer transfer(3000);
-        std::string error;
-        const auto slow = transfer.Execute(page("B10000"), "GET", "", "", error);
-        const auto fast = transfer.Execute(page("SMALL"), "GET", "", "", error);
-        const auto failing = transfer.Execute(page("ERR"), "GET", "", "", error);
+        const auto slow = transfer.Execute(page("B10000"), "GET", "", "");
+        const auto fast = transfer.Execute(page("SMALL"), "GET", "", "");
+        const auto failing = transfer.Execute(page("ERR"), "GET", "", "");
         QVERIFY(slow && fast && failing);
         std::string slowbody, fastbody;
         const auto drain = [](TransferRequest& request, std::string& body) {
@@ -195,9 +193,9 @@ class TestTransfer : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(!slow->StillExecuting(), 5000);
         QCOMPARE(fastbody, std::string("<html>small</html>"));
         QCOMPARE(slowbody, std::string(10000, 'x'));
-        QVERIFY(slow->result().succeeded && fast->result().succeeded);
+        QVERIFY(slow->result().ok() && fast->result().ok());
         QCOMPARE(failing->result().status, 404);
-        QVERIFY(!failing->result().succeeded);
+        QVERIFY(!failing->result().ok());
         server_.setrules(rules());
     }
 };

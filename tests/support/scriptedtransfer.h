@@ -84,7 +84,6 @@ class ScriptedTransfer : public Transfer {
                 r.errorpage = body_;
                 return r;
             }
-            r.succeeded = true;
             return r;
         }
         bool stalls() const { return how_.stall; }
@@ -115,8 +114,7 @@ class ScriptedTransfer : public Transfer {
     };
 
     std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string&,
-                                             const std::string&, const std::string&,
-                                             std::string&) override {
+                                             const std::string&, const std::string&) override {
         requests.push_back(url);
         const auto found = served.find(url);
         std::optional<Misbehaviour> how = script ? script(url) : std::nullopt;

@@ -19,7 +19,6 @@ using Strings = std::vector<std::string>;
 
 inline TransferResult outcome(bool succeeded, int status, std::string reason = {}) {
     TransferResult result;
-    result.succeeded = succeeded;
     result.status = status;
     result.reason = std::move(reason);
     if (!succeeded) result.fault = status != 0 ? Fault::status : Fault::noanswer;
@@ -118,13 +117,10 @@ class FakeTransfer : public Transfer {
     };
 
     std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string& operation,
-                                             const std::string& input, const std::string& headers,
-                                             std::string& error) override {
+                                             const std::string& input,
+                                             const std::string& headers) override {
         requests.push_back(operation + " " + url + "|" + input + "|" + headers);
-        if (!starterror.empty()) {
-            error = starterror;
-            return nullptr;
-        }
+        if (!starterror.empty()) return std::make_unique<UnstartedRequest>(starterror);
         auto request = std::make_unique<Request>(*this, url);
         live.push_back(request.get());
         return request;
@@ -166,7 +162,7 @@ class PageRecorder : public PageSource {
         const auto scripted = results.find(surl);
         if (scripted != results.end()) {
             if (result) *result = scripted->second;
-            return scripted->second.succeeded ? body : std::string();
+            return scripted->second.ok() ? body : std::string();
         }
         if (result)
             *result = outcome(!body.empty(), body.empty() ? 404 : 200, body.empty() ? reason : "");

@@ -1,220 +1,239 @@
-// The page cache: byte-exact files, safe names, the "*" lookup and clearing.
+// The page cache: byte-exact files, safe names, the "*" lookup, clearing, and the one rule of
+// cached copy or fetch.
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
-#include "fakes.h"
-#include "table.h"
+#include <filesystem>
+
+#include "scratch.h"
 #include "web/cache.h"
 #include "web/cachedfetch.h"
+#include "webfakes.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
+namespace fs = std::filesystem;
 
 namespace {
 
-void write(const std::string& path, const QByteArray& content = "x") {
-    QFile f(QString::fromStdString(path));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+class Cache : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch_.valid());
+        dir_ = (scratch_.path() / "c" / "").string();
+        createcachedir(dir_); // its parent is missing too
+        createcachedir(dir_);
+        ASSERT_TRUE(fs::is_directory(dir_));
+    }
+    void write(const std::string& name, const std::string& content = "x") {
+        ASSERT_TRUE(writebytes(dir_ + name, content));
+    }
+    std::string read(const std::string& name) const {
+        return fs::exists(dir_ + name) ? readbytes(dir_ + name) : "<missing>";
+    }
+    // Every entry of the folder, hidden ones and folders too.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    ScratchDir scratch_;
+    std::string dir_; // with a trailing separator
+};
+
+TEST_F(Cache, WritesAndReadsByteForByte) {
+    std::string bytes = "\r\n\n\r";
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    EXPECT_TRUE(puttofile(bytes, dir_ + "page.htm").ok());
+    EXPECT_EQ(read("page.htm"), bytes);
+    EXPECT_EQ(loadfromfile(dir_ + "page.htm"), bytes);
+    EXPECT_TRUE(puttofile("short", dir_ + "page.htm").ok());
+    EXPECT_EQ(read("page.htm"), "short");
+    EXPECT_TRUE(puttofile("xy", dir_ + "at3", 3).ok());
+    EXPECT_EQ(read("at3"), std::string("\0\0xy", 4));
+    // Written through temporary files that do not stay behind.
+    EXPECT_EQ(entries(), (std::vector<std::string>{"at3", "page.htm"}));
 }
 
-QByteArray read(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+TEST_F(Cache, LoadsFromPositions) {
+    struct Case {
+        long pt;
+        const char* bytes;
+        long ptafter;
+    };
+    const Case cases[] = {{0, "abcdef", 0}, {2, "cdef", 2},      {6, "", 6},
+                          {-3, "abc", 0},   {-100, "abcdef", 0}, {7, "", 7}};
+    write("f", "abcdef");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pt);
+        long pt = c.pt;
+        EXPECT_EQ(loadfromfile(dir_ + "f", pt), c.bytes);
+        EXPECT_EQ(pt, c.ptafter);
+    }
+}
+
+TEST_F(Cache, MissingFoldersAndEmptyFilesAreNoPages) {
+    EXPECT_EQ(loadfromfile(dir_ + "missing"), "");
+    EXPECT_FALSE(fileexists(dir_ + "missing"));
+    fs::create_directory(dir_ + "sub");
+    EXPECT_EQ(loadfromfile(dir_ + "sub"), ""); // a directory is no page
+    EXPECT_FALSE(fileexists(dir_ + "sub"));
+    write("empty", "");
+    EXPECT_TRUE(fileexists(dir_ + "empty"));
+    long pt = -5;
+    EXPECT_EQ(loadfromfile(dir_ + "empty", pt), "");
+    EXPECT_EQ(pt, 0);
+}
+
+TEST_F(Cache, AFailedWriteSaysWhyAndLeavesNothing) {
+    fs::create_directory(dir_ + "sub");
+    write("kept.htm", "old");
+    for (const std::string& path : {dir_ + "nodir/f.htm", dir_ + "sub", dir_ + "kept.htm/x"}) {
+        SCOPED_TRACE(path);
+        const Failure failed = puttofile("x", path);
+        EXPECT_EQ(failed.fault, Fault::notstored);
+        EXPECT_FALSE(failed.reason.empty());
+    }
+    EXPECT_EQ(entries(), (std::vector<std::string>{"kept.htm", "sub"}));
+    EXPECT_EQ(read("kept.htm"), "old");
+}
+
+TEST_F(Cache, RefusesNamesThatLeaveTheFolder) {
+    struct Case {
+        std::string name;
+        bool safe;
+    };
+    const Case cases[] = {{"C5H12-CAS-109-66-0-thermo.htm", true},
+                          {"C5H12-&NoIon=on&Units=SI.htm", true},
+                          {"C*-X1-", true},
+                          {"...x", true},
+                          {"", false},
+                          {".", false},
+                          {"..", false},
+                          {"../etc", false},
+                          {"a\\b", false},
+                          {"a\nb", false},
+                          {"a\tb", false},
+                          {"a\x7f", false},
+                          {std::string("a\0b", 3), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(safename(c.name), c.safe);
+        EXPECT_EQ(cachepath(dir_, c.name), c.safe ? dir_ + c.name : "");
+    }
+}
+
+TEST_F(Cache, FindsFilesByPatternAndLetterCase) {
+    write("C5H12-X1-thermo");
+    write(".C5H12-X9-thermo");
+    EXPECT_EQ(findfirstmatch(dir_, "c5h*-x1-THERMO"), "C5H12-X1-thermo");
+    EXPECT_EQ(findfirstmatch(dir_, "*X1*"), "C5H12-X1-thermo");
+    EXPECT_EQ(findfirstmatch(dir_, "C5H12-X1-thermo*"), "C5H12-X1-thermo");
+    EXPECT_EQ(findfirstmatch(dir_, "*-X1"), "");
+    EXPECT_EQ(findfirstmatch(dir_, "*X9*"), ""); // hidden
+    EXPECT_EQ(resolvename(dir_, "c5h12-x1-thermo"), "C5H12-X1-thermo");
+    EXPECT_EQ(resolvename(dir_, "C5H12-X1-thermo"), "C5H12-X1-thermo");
+    EXPECT_EQ(resolvename(dir_, "c5h12-x2-thermo"), "");
+    EXPECT_EQ(resolvename(dir_, "../c/C5H12-X1-thermo"), "");
+}
+
+TEST_F(Cache, ClearsItsOwnPlainFilesOnlyOnceAsked) {
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "ok" : "cancel");
+        fs::remove_all(dir_);
+        createcachedir(dir_);
+        for (const char* name : {"a.htm", "X1.gif", "C5H12-X1-thermo", ".hidden"}) write(name);
+        fs::create_directory(dir_ + "sub");
+        write("sub/inner.htm");
+        ASSERT_TRUE(writebytes(scratch_.path() / "outside", "x"));
+        std::error_code error;
+        fs::create_symlink(scratch_.path() / "outside", dir_ + "link", error);
+        const bool linked = !error; // not every system lets a test make links
+
+        MessageRecorder messages;
+        messages.answer = ok ? Answer::ok : Answer::cancel;
+        clearcache(dir_, messages);
+        const std::string ask = "This will clear all 3 files in directory " + dir_ + ".";
+        ASSERT_FALSE(messages.buttons.empty());
+        EXPECT_EQ(messages.buttons.front(), Buttons::okcancel);
+        if (ok) {
+            EXPECT_EQ(messages.texts, (Strings{ask, "Directory " + dir_ + " cleared."}));
+            EXPECT_EQ(messages.buttons.back(), Buttons::ok);
+            std::vector<std::string> left{".hidden", "sub"};
+            if (linked) left.insert(left.begin() + 1, "link");
+            EXPECT_EQ(entries(), left);
+        } else {
+            EXPECT_EQ(messages.texts, Strings{ask});
+            EXPECT_EQ(entries().size(), linked ? 6u : 5u);
+        }
+        EXPECT_TRUE(fs::exists(dir_ + "sub/inner.htm"));
+        EXPECT_TRUE(fs::exists(scratch_.path() / "outside"));
+    }
+}
+
+TEST_F(Cache, ClearingAnEmptyOrMissingFolderAsksNothing) {
+    MessageRecorder messages;
+    clearcache(dir_, messages);
+    clearcache(dir_ + "missing/", messages);
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+// The cached copy ("-": none, "": empty, "html": not usable), forced or not, the fetch's answer
+// ("-": failed); then the body, where it came from (c: cache, f: fetched, b: the copy because
+// the fetch failed, n: nothing), whether the fetch ran, and the file after.
+TEST_F(Cache, CachedCopyOrFetch) {
+    struct Case {
+        const char* name;
+        std::string copy;
+        bool force;
+        std::string answer, body;
+        char from;
+        bool fetched;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"copy", "old", false, "new", "old", 'c', false, "old"},
+        {"no copy", "-", false, "new", "new", 'f', true, "new"},
+        {"empty copy counts as missing", "", false, "new", "new", 'f', true, "new"},
+        {"a copy not taken counts as missing", "html", false, "new", "new", 'f', true, "new"},
+        {"forced", "old", true, "new", "new", 'f', true, "new"},
+        {"failed fetch keeps the copy away", "-", false, "-", "", 'n', true, "<missing>"},
+        {"failed forced fetch shows the copy", "old", true, "-", "old", 'b', true, "old"},
+        {"failed forced fetch without a copy", "", true, "-", "", 'n', true, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir_ + "page.htm";
+        fs::remove(path);
+        if (c.copy != "-") write("page.htm", c.copy);
+        bool fetched = false;
+        const Fetched got = cachedfetch(
+            path, c.force,
+            [&] {
+                fetched = true;
+                return c.answer == "-" ? std::string() : c.answer;
+            },
+            keepas(path), [](const std::string& copy) { return copy != "html"; });
+        EXPECT_EQ(got.body, c.body);
+        EXPECT_EQ(got.fromcache, c.from == 'c' || c.from == 'b');
+        EXPECT_EQ(got.fellback, c.from == 'b');
+        EXPECT_EQ(fetched, c.fetched);
+        EXPECT_EQ(read("page.htm"), c.after);
+        EXPECT_TRUE(got.stored.ok());
+    }
+}
+
+TEST_F(Cache, CachedFetchTellsAFailedStore) {
+    const Fetched got = cachedfetch(
+        dir_ + "missing/page.htm", false, [] { return std::string("new"); },
+        keepas(dir_ + "missing/page.htm"));
+    EXPECT_EQ(got.body, "new");
+    // The reason alone: the caller names the folder once, in its own words.
+    EXPECT_EQ(got.stored.fault, Fault::notstored);
+    EXPECT_EQ(got.stored.reason, "No such file or directory");
 }
 
 } // namespace
-
-class TestCache : public QObject {
-    Q_OBJECT
-    QTemporaryDir tmp_;
-    std::string dir_; // with a trailing separator
-
-    QStringList entries() const {
-        return QDir(QString::fromStdString(dir_))
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    }
-
-  private slots:
-    void init() {
-        QDir(tmp_.path()).removeRecursively();
-        dir_ = (tmp_.path() + "/c/").toStdString();
-        createcachedir(dir_); // its parent is gone too
-        createcachedir(dir_);
-        QVERIFY(QFileInfo(QString::fromStdString(dir_)).isDir());
-    }
-
-    void roundtrip() {
-        std::string bytes = "\r\n\n\r";
-        for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
-        std::string error = "untouched";
-        QVERIFY(puttofile(bytes, dir_ + "page.htm", 0, &error));
-        QCOMPARE(error, std::string("untouched"));
-        QCOMPARE(read(dir_ + "page.htm"), qb(bytes));
-        QCOMPARE(loadfromfile(dir_ + "page.htm"), bytes);
-        QVERIFY(puttofile("short", dir_ + "page.htm"));
-        QCOMPARE(read(dir_ + "page.htm"), QByteArray("short"));
-        QVERIFY(puttofile("xy", dir_ + "at3", 3));
-        QCOMPARE(read(dir_ + "at3"), QByteArray("\0\0xy", 4));
-        // Written through temporary files that do not stay behind.
-        QCOMPARE(entries(), (QStringList{"at3", "page.htm"}));
-    }
-
-    void loadpositions_data() {
-        addrows({{"whole", "0", "abcdef", "0"},
-                 {"from offset", "2", "cdef", "2"},
-                 {"offset at end", "6", "", "6"},
-                 {"first bytes", "-3", "abc", "0"},
-                 {"more than the file", "-100", "abcdef", "0"}});
-    }
-    void loadpositions() {
-        QFETCH(QByteArrayList, r);
-        write(dir_ + "f", "abcdef");
-        long pt = r[0].toLong();
-        QCOMPARE(qb(loadfromfile(dir_ + "f", pt)), r[1]);
-        QCOMPARE(pt, r[2].toLong());
-    }
-
-    void missingandunreadable() {
-        QCOMPARE(loadfromfile(dir_ + "missing"), std::string());
-        QVERIFY(!fileexists(dir_ + "missing"));
-        QVERIFY(!QFile::exists(QString::fromStdString(dir_ + "missing")));
-        QVERIFY(QDir().mkdir(QString::fromStdString(dir_ + "sub")));
-        QCOMPARE(loadfromfile(dir_ + "sub"), std::string()); // a directory is no page
-        QVERIFY(!fileexists(dir_ + "sub"));
-        write(dir_ + "empty", {});
-        QVERIFY(fileexists(dir_ + "empty"));
-        long pt = -5;
-        QCOMPARE(loadfromfile(dir_ + "empty", pt), std::string());
-        QCOMPARE(pt, 0L);
-    }
-
-    void writefailures() {
-        QVERIFY(QDir().mkdir(QString::fromStdString(dir_ + "sub")));
-        for (const std::string& path : {dir_ + "nodir/f.htm", dir_ + "sub"}) {
-            std::string error;
-            QVERIFY(!puttofile("x", path, 0, &error));
-            QVERIFY(!error.empty());
-        }
-        QCOMPARE(entries(), QStringList{"sub"});
-    }
-
-    void safename_data() {
-        addrows({{"page", "C5H12-CAS-109-66-0-thermo.htm", "1"},
-                 {"options", "C5H12-&NoIon=on&Units=SI.htm", "1"},
-                 {"star", "C*-X1-", "1"},
-                 {"three dots", "...", "1"},
-                 {"empty", "", "0"},
-                 {"dot", ".", "0"},
-                 {"dot dot", "..", "0"},
-                 {"slash", "../etc", "0"},
-                 {"backslash", "a\\b", "0"},
-                 {"line feed", "a\nb", "0"},
-                 {"tab", "a\tb", "0"},
-                 {"delete", "a\x7f", "0"}});
-        QTest::newRow("nul") << QByteArrayList{QByteArray("a\0b", 3), "0"};
-    }
-    void safename() {
-        QFETCH(QByteArrayList, r);
-        const std::string name = r[0].toStdString();
-        QCOMPARE(kestrix::safename(name), r[1] == "1");
-        QCOMPARE(cachepath(dir_, name).value_or("<none>"), r[1] == "1" ? dir_ + name : "<none>");
-    }
-
-    void lookupbypattern() {
-        write(dir_ + "C5H12-X1-thermo");
-        write(dir_ + ".C5H12-X9-thermo");
-        QCOMPARE(findfirstmatch(dir_, "c5h*-x1-THERMO"), std::string("C5H12-X1-thermo"));
-        QCOMPARE(findfirstmatch(dir_, "*X1*"), std::string("C5H12-X1-thermo"));
-        QCOMPARE(findfirstmatch(dir_, "C5H12-X1-thermo*"), std::string("C5H12-X1-thermo"));
-        QCOMPARE(findfirstmatch(dir_, "*-X1"), std::string());
-        QCOMPARE(findfirstmatch(dir_, "*X9*"), std::string()); // hidden
-        QCOMPARE(resolvename(dir_, "c5h12-x1-thermo"), std::string("C5H12-X1-thermo"));
-        QCOMPARE(resolvename(dir_, "C5H12-X1-thermo"), std::string("C5H12-X1-thermo"));
-        QCOMPARE(resolvename(dir_, "c5h12-x2-thermo"), std::string());
-        QCOMPARE(resolvename(dir_, "../c/C5H12-X1-thermo"), std::string());
-    }
-
-    void clearcache_data() { addrows({{"ok", "ok"}, {"cancel", "cancel"}}); }
-    void clearcache() {
-        QFETCH(QByteArrayList, r);
-        for (const char* name : {"a.htm", "X1.gif", "C5H12-X1-thermo", ".hidden"}) {
-            write(dir_ + name);
-        }
-        QVERIFY(QDir().mkdir(QString::fromStdString(dir_ + "sub")));
-        write(dir_ + "sub/inner.htm");
-        write(tmp_.path().toStdString() + "/outside");
-        QVERIFY(QFile::link(tmp_.path() + "/outside", QString::fromStdString(dir_ + "link")));
-
-        MessageRecorder messages;
-        messages.answer = r[0] == "ok" ? Answer::ok : Answer::cancel;
-        kestrix::clearcache(dir_, messages);
-        const std::string ask = "This will clear all 3 files in directory " + dir_ + ".";
-        QCOMPARE(messages.buttons.front(), Buttons::okcancel);
-        if (r[0] == "ok") {
-            QCOMPARE(messages.texts, (Strings{ask, "Directory " + dir_ + " cleared."}));
-            QCOMPARE(messages.buttons.back(), Buttons::ok);
-            QCOMPARE(entries(), (QStringList{".hidden", "link", "sub"}));
-        } else {
-            QCOMPARE(messages.texts, Strings{ask});
-            QCOMPARE(entries().size(), 6);
-        }
-        QVERIFY(QFile::exists(QString::fromStdString(dir_ + "sub/inner.htm")));
-        QVERIFY(QFile::exists(tmp_.path() + "/outside"));
-    }
-
-    void clearemptyormissing() {
-        MessageRecorder messages;
-        kestrix::clearcache(dir_, messages);
-        kestrix::clearcache(dir_ + "missing/", messages);
-        QVERIFY(messages.texts.empty());
-    }
-
-    // The cached copy ("-": none, "": empty, "html": not usable), forced or not, the fetch's
-    // answer ("-": failed); then the body, where it came from (c: cache, f: fetched, b: the
-    // copy because the fetch failed, n: nothing), whether the fetch ran, and the file after.
-    void cachedfetch_data() {
-        addrows(
-            {{"copy", "old", "", "new", "old", "c", "", "old"},
-             {"no copy", "-", "", "new", "new", "f", "y", "new"},
-             {"empty copy counts as missing", "", "", "new", "new", "f", "y", "new"},
-             {"a copy not taken counts as missing", "html", "", "new", "new", "f", "y", "new"},
-             {"forced", "old", "force", "new", "new", "f", "y", "new"},
-             {"failed fetch keeps the copy away", "-", "", "-", "", "n", "y", "-"},
-             {"failed forced fetch shows the copy", "old", "force", "-", "old", "b", "y", "old"},
-             {"failed forced fetch without a copy", "", "force", "-", "", "n", "y", ""}});
-    }
-    void cachedfetch() {
-        QFETCH(QByteArrayList, r);
-        const std::string path = dir_ + "page.htm";
-        if (r[0] != "-") write(path, r[0]);
-        bool fetched = false;
-        const Fetched got = kestrix::cachedfetch(
-            path, r[1] == "force",
-            [&] {
-                fetched = true;
-                return r[2] == "-" ? std::string() : r[2].toStdString();
-            },
-            keepas(path), [](const std::string& copy) { return copy != "html"; });
-        QCOMPARE(qb(got.body), r[3]);
-        QCOMPARE(got.fromcache, r[4] == "c" || r[4] == "b");
-        QCOMPARE(got.fellback, r[4] == "b");
-        QCOMPARE(fetched, r[5] == "y");
-        QCOMPARE(read(path), r[6] == "-" ? QByteArray("<missing>") : r[6]);
-        QVERIFY(got.storeerror.empty());
-    }
-
-    void cachedfetchtellsafailedstore() {
-        const Fetched got = kestrix::cachedfetch(
-            dir_ + "missing/page.htm", false, [] { return std::string("new"); },
-            keepas(dir_ + "missing/page.htm"));
-        QCOMPARE(got.body, std::string("new"));
-        // The reason alone: the caller names the folder once, in its own words.
-        QCOMPARE(got.storeerror, std::string("No such file or directory"));
-    }
-};
-
-QTEST_APPLESS_MAIN(TestCache)
-#include "tst_cache.moc"

@@ -1,8 +1,9 @@
 // The page fetcher over a scripted transfer: body assembly, failures, title bar and wait.
 
-#include "fakes.h"
-#include "table.h"
+#include <gtest/gtest.h>
+
 #include "web/fetcher.h"
+#include "webfakes.h"
 
 using namespace kestrix;
 using namespace kestrix::test;
@@ -26,105 +27,103 @@ struct Window {
 
 const std::string url = "http://host.invalid/cgi/cbook.cgi?ID=C1&Units=SI&Mask=7";
 
-} // namespace
-
-class TestFetcher : public QObject {
-    Q_OBJECT
-  private slots:
-    void getHTMLpage_data() {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QList<int>>("states");
-        QTest::addColumn<bool>("succeeded");
-        QTest::addColumn<bool>("returned"); // the body comes back, else empty text
-        QTest::addColumn<int>("reads");     // GetChunk calls, -1: not counted
-        QByteArray mixed;
-        for (int i = 0; i < 25000; ++i) mixed += char(i % 251);
-        const QList<int> done{transferstate::responsecompleted};
-        const qsizetype most = maxbodybytes;
-        QTest::newRow("three chunks") << mixed << done << true << true << 4;
-        QTest::newRow("exactly one chunk") << QByteArray(10000, 'x') << done << true << true << 2;
-        QTest::newRow("second delivery reads one empty chunk")
-            << QByteArray("abc")
-            << QList<int>{transferstate::responsereceived, transferstate::responsecompleted} << true
-            << true << 3;
-        QTest::newRow("empty body") << QByteArray() << done << true << true << 1;
-        QTest::newRow("error status") << QByteArray("<h1>404</h1>") << done << false << false << 2;
-        QTest::newRow("failed request")
-            << QByteArray() << QList<int>{transferstate::error} << false << false << 0;
-        QTest::newRow("largest body") << QByteArray(most, 'y') << done << true << true << -1;
-        QTest::newRow("body too large") << QByteArray(most + 1, 'z') << done << true << false << -1;
-    }
-    void getHTMLpage() {
-        QFETCH(QByteArray, body);
-        QFETCH(QList<int>, states);
-        QFETCH(bool, succeeded);
-        QFETCH(bool, returned);
-        QFETCH(int, reads);
+TEST(Fetcher, AssemblesTheBodyOrGivesNothing) {
+    std::string mixed;
+    for (int i = 0; i < 25000; ++i) mixed += char(i % 251);
+    const std::vector<int> done{transferstate::responsecompleted};
+    struct Case {
+        const char* name;
+        std::string body;
+        std::vector<int> states;
+        bool succeeded; // the transfer's own outcome
+        bool returned;  // the body comes back, else empty text
+        Fault fault;
+        int reads; // GetChunk calls; -1: not counted
+    };
+    const Case cases[] = {
+        {"three chunks", mixed, done, true, true, Fault::none, 4},
+        {"exactly one chunk", std::string(10000, 'x'), done, true, true, Fault::none, 2},
+        {"second delivery reads one empty chunk",
+         "abc",
+         {transferstate::responsereceived, transferstate::responsecompleted},
+         true,
+         true,
+         Fault::none,
+         3},
+        {"empty body", "", done, true, true, Fault::none, 1},
+        {"error status", "<h1>404</h1>", done, false, false, Fault::status, 2},
+        {"failed request", "", {transferstate::error}, false, false, Fault::status, 0},
+        {"largest body", std::string(maxbodybytes, 'y'), done, true, true, Fault::none, -1},
+        {"body too large", std::string(maxbodybytes + 1, 'z'), done, true, false, Fault::toolarge,
+         -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Window window;
         FakeTransfer& transfer = window.transfer;
-        transfer.body = body.toStdString();
-        transfer.states.assign(states.begin(), states.end());
-        transfer.succeeded = succeeded;
+        transfer.body = c.body;
+        transfer.states = c.states;
+        transfer.succeeded = c.succeeded;
         std::string shtml = "old";
         Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
         fetcher.setstitle("Kestrix");
 
         TransferResult result;
-        QCOMPARE(qb(fetcher.getHTMLpage(url, "2/5: ", &result)), returned ? body : QByteArray());
-        QCOMPARE(qb(shtml), returned ? body : QByteArray());
-        QCOMPARE(result.succeeded, returned);
-        QCOMPARE(transfer.requests, Strings{"GET " + url + "||"});
+        // Compared as a whole, not printed: the largest body is 32 MiB.
+        EXPECT_TRUE(fetcher.getHTMLpage(url, "2/5: ", &result) == (c.returned ? c.body : ""));
+        EXPECT_TRUE(shtml == (c.returned ? c.body : ""));
+        EXPECT_EQ(result.fault, c.fault);
+        EXPECT_EQ(transfer.requests, Strings{"GET " + url + "||"});
         const std::string retrieving = "retrieving 2/5: " + url + "...";
-        QCOMPARE(window.titles.captions, (Strings{retrieving, "Kestrix"}));
-        QCOMPARE(window.captionswhilewaiting.at(0), retrieving);
-        QVERIFY(window.messages.texts.empty());
-        QVERIFY(window.events.sleeps.empty()); // waits on the transfer, not for a fixed time
-        for (int size : transfer.chunksizes) QCOMPARE(size, 10000);
-        if (reads >= 0) QCOMPARE(int(transfer.chunksizes.size()), reads);
-        QCOMPARE(transfer.cancels, body.size() > qsizetype(maxbodybytes) ? 1 : 0);
+        EXPECT_EQ(window.titles.captions, (Strings{retrieving, "Kestrix"}));
+        ASSERT_FALSE(window.captionswhilewaiting.empty());
+        EXPECT_EQ(window.captionswhilewaiting.front(), retrieving);
+        EXPECT_TRUE(window.messages.texts.empty());
+        EXPECT_TRUE(window.events.sleeps.empty()); // waits on the transfer, not for a fixed time
+        for (int size : transfer.chunksizes) EXPECT_EQ(size, 10000);
+        if (c.reads >= 0) {
+            EXPECT_EQ(int(transfer.chunksizes.size()), c.reads);
+        }
+        EXPECT_EQ(transfer.cancels, c.body.size() > maxbodybytes ? 1 : 0);
     }
+}
 
-    void requestnotstarted() {
+TEST(Fetcher, ARequestThatCannotStartIsToldAtOnce) {
+    Window window;
+    FakeTransfer& transfer = window.transfer;
+    transfer.starterror = "Unable to connect: malformed URL";
+    Fetcher fetcher(transfer, window.titles, window.events, window.messages);
+    fetcher.setstitle("Kestrix");
+    TransferResult result;
+    EXPECT_EQ(fetcher.getHTMLpage("bad url", "", &result), "");
+    EXPECT_EQ(window.messages.texts, Strings{"Unable to connect: malformed URL"});
+    EXPECT_EQ(window.titles.captions, (Strings{"retrieving bad url...", "Kestrix"}));
+    EXPECT_EQ(result.fault, Fault::notstarted);
+    EXPECT_EQ(result.reason, "Unable to connect: malformed URL");
+    EXPECT_TRUE(window.captionswhilewaiting.empty()); // nothing to wait for
+}
+
+TEST(Fetcher, WaitSleepsInPiecesTheEventSeamTakes) {
+    struct Case {
+        double seconds;
+        std::vector<int> sleeps;
+    };
+    const Case cases[] = {
+        {0, {}}, {-1, {}}, {2, {2000}}, {0.25, {250}}, {3e6, {2147483647, 852516353}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
         Window window;
-        FakeTransfer& transfer = window.transfer;
-        transfer.starterror = "Unable to connect: malformed URL";
-        Fetcher fetcher(transfer, window.titles, window.events, window.messages);
-        fetcher.setstitle("Kestrix");
-        TransferResult result;
-        QCOMPARE(fetcher.getHTMLpage("bad url", "", &result), std::string());
-        QCOMPARE(window.messages.texts, Strings{"Unable to connect: malformed URL"});
-        QCOMPARE(window.titles.captions, (Strings{"retrieving bad url...", "Kestrix"}));
-        QCOMPARE(result.reason, std::string("Unable to connect: malformed URL"));
-        QVERIFY(window.captionswhilewaiting.empty()); // nothing to wait for
+        kestrix::wait(c.seconds, window.events);
+        EXPECT_EQ(window.events.sleeps, c.sleeps);
+        EXPECT_EQ(window.events.doeventcalls, 0);
+        EXPECT_TRUE(window.captionswhilewaiting.empty());
     }
+}
 
-    void wait_data() {
-        addrows({{"zero", "0", ""},
-                 {"negative", "-1", ""},
-                 {"two seconds", "2", "2000"},
-                 {"fraction", "0.25", "250"},
-                 {"beyond the int range", "3e6", "2147483647 852516353"}});
-    }
-    void wait() {
-        QFETCH(QByteArrayList, r);
-        Window window;
-        kestrix::wait(r[0].toDouble(), window.events);
-        QByteArrayList sleeps;
-        for (int ms : window.events.sleeps) sleeps << QByteArray::number(ms);
-        QCOMPARE(sleeps.join(' '), r[1]);
-        QCOMPARE(window.events.doeventcalls, 0);
-        QVERIFY(window.captionswhilewaiting.empty());
-    }
-
-    // A fetch that starts while another waits (an event handler running inside the wait): each
-    // gets its own page and its own outcome, whichever ends first.
-    void nestedfetchesowntheirpages_data() {
-        QTest::addColumn<bool>("innerfails");
-        QTest::newRow("both succeed") << false;
-        QTest::newRow("the inner one fails") << true;
-    }
-    void nestedfetchesowntheirpages() {
-        QFETCH(bool, innerfails);
+// A fetch that starts while another waits (an event handler running inside the wait): each
+// gets its own page and its own outcome, whichever ends first.
+TEST(Fetcher, NestedFetchesOwnTheirPages) {
+    for (const bool innerfails : {false, true}) {
+        SCOPED_TRACE(innerfails ? "the inner one fails" : "both succeed");
         Window window;
         FakeTransfer& transfer = window.transfer;
         const std::string other = "http://host.invalid/cgi/cbook.cgi?ID=C2&Units=SI&Mask=7";
@@ -135,22 +134,23 @@ class TestFetcher : public QObject {
         Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
         std::string inner;
         TransferResult innerresult;
+        bool innerdone = false;
         window.events.onwait = [&] {
-            if (transfer.live.size() == 1 && inner.empty() && !innerresult.status) {
+            if (transfer.live.size() == 1 && !innerdone) {
+                innerdone = true;
                 inner = fetcher.getHTMLpage(other, "", &innerresult);
-                innerresult.status = innerresult.status ? innerresult.status : -1;
                 return;
             }
             transfer.deliver();
         };
         TransferResult outer;
-        QCOMPARE(fetcher.getHTMLpage(url, "", &outer), std::string("page one"));
-        QVERIFY(outer.succeeded);
-        QCOMPARE(inner, innerfails ? std::string() : std::string("page two"));
-        QCOMPARE(innerresult.succeeded, !innerfails);
-        QCOMPARE(shtml, std::string("page one")); // the last page fetched
+        EXPECT_EQ(fetcher.getHTMLpage(url, "", &outer), "page one");
+        EXPECT_TRUE(outer.ok());
+        EXPECT_TRUE(innerdone);
+        EXPECT_EQ(inner, innerfails ? "" : "page two");
+        EXPECT_EQ(innerresult.ok(), !innerfails);
+        EXPECT_EQ(shtml, "page one"); // the last page fetched
     }
-};
+}
 
-QTEST_APPLESS_MAIN(TestFetcher)
-#include "tst_fetcher.moc"
+} // namespace

@@ -105,13 +105,12 @@ struct Asking {
                 const int status = std::stoi(answer.substr(0, slash));
                 out = {};
                 out.status = status;
-                out.succeeded = status == 200;
-                if (!out.succeeded) out.fault = Fault::status;
+                if (status != 200) out.fault = Fault::status;
                 if (slash != std::string::npos) out.retryafter = answer.substr(slash + 1);
                 const std::string page =
                     challenge ? "<title>Just a moment...</title>" : std::string("page");
-                if (!out.succeeded) out.errorpage = page;
-                return out.succeeded ? page : std::string();
+                if (!out.ok()) out.errorpage = page;
+                return out.ok() ? page : std::string();
             },
             result, refusalends,
             [&](double seconds, bool asked) {
