@@ -78,7 +78,9 @@ class ConsoleWindow : public SearchWindow {
     void clearlist() override { list_.clear(); }
     std::size_t additem(const ListedCompound& compound) override { return list_.add(compound); }
     std::size_t listcount() const override { return list_.size(); }
+    const ListedCompound& compoundat(std::size_t index) const override { return list_.at(index); }
     void selectitem(std::size_t) override {}
+    void enablelist(bool) override {}
     void focuslist() override {}
     void clearpanel() override {}
     MessageBoxes& messages() override { return messages_; }

@@ -81,13 +81,21 @@ void FormulaSearch::run() {
     stopping_ = false;
 }
 
-void FormulaSearch::showentry(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
-    if (clicking_) return;
+void FormulaSearch::showentry(std::size_t index) {
+    if (clicking_ || index >= window_.listcount()) return;
     clicking_ = true;
     // A click outside a search meets the server's manners afresh.
     if (!running_ && services_.politeness) services_.politeness->newsearch();
-    show(compound, ishowprop, ishowpic);
+    window_.enablelist(false);
+    const SearchChoices c = window_.choices();
+    // A copy: the list must not change under the panel while events run, but nothing is lost
+    // if it does.
+    const ListedCompound compound = window_.compoundat(index);
+    show(compound, c.ishowprop, c.ishowpic);
+    window_.enablelist(true);
+    window_.focuslist();
     clicking_ = false;
+    runqueued();
 }
 
 Failure FormulaSearch::show(const ListedCompound& compound, bool ishowprop, bool ishowpic) {
@@ -197,10 +205,11 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     w.setenables(true);
     if (w.listcount() > 0) {
         w.selectitem(0);
+        showentry(0);
     } else {
         w.clearpanel();
+        w.focuslist();
     }
-    w.focuslist();
     report_ = report;
     const std::string text = searchmessage(report, query.text, services_.scachedir);
     if (!text.empty()) w.messages().message(text);

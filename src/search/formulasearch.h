@@ -54,10 +54,10 @@ class FormulaSearch {
     // the list as it was.
     void dosearch(const SearchChoices& choices);
 
-    // Fills the panel from a list entry the user clicked. A search asked for meanwhile stops
-    // the click's fetching and runs once the click has ended: call runqueued then.
-    void showentry(const ListedCompound& compound, bool ishowprop, bool ishowpic);
-    void runqueued();
+    // The one way an entry is shown: a click on it, and the end of a search for its first. The
+    // list takes no click meanwhile; a search asked for meanwhile stops the fetching and runs
+    // once the entry is shown, never inside it.
+    void showentry(std::size_t index);
 
     // Whether the values in the list are in kelvin: the unit of the search that made them.
     bool listedinkelvin() const { return listedinkelvin_; }
@@ -69,8 +69,9 @@ class FormulaSearch {
   private:
     // Searches, and again while a choice made meanwhile asks for it.
     void run();
+    void runqueued();
     void stop();
-    // The panel's one filler, for the search as it lists and for the clicks.
+    // The panel's one filler: for the search as it lists, and for showentry.
     Failure show(const ListedCompound& compound, bool ishowprop, bool ishowpic);
 
     SearchWindow& window_;

@@ -41,8 +41,12 @@ class SearchWindow : public Panel {
     // Adds a compound at its place in list order; returns that position.
     virtual std::size_t additem(const ListedCompound& compound) = 0;
     virtual std::size_t listcount() const = 0;
-    // Selects an entry; while the list is enabled, its click handling shows it.
+    // The compound listed at index (below listcount).
+    virtual const ListedCompound& compoundat(std::size_t index) const = 0;
+    // Highlights an entry; shows nothing (the search shows what it lists).
     virtual void selectitem(std::size_t index) = 0;
+    // Whether the list takes clicks.
+    virtual void enablelist(bool tf) = 0;
     virtual void focuslist() = 0;
     // Empties the data box and the compound links (captions and Tags).
     virtual void clearpanel() = 0;

@@ -141,14 +141,7 @@ void Form1::Check1_Click(int index) {
 
 void Form1::List1_Click() {
     if (!List1->isEnabled() || List1->currentRow() < 0) return;
-    List1->setEnabled(false);
-    parts_->search.showentry(List1->compound(List1->currentRow()),
-                             Check1[showproperty]->isChecked(),
-                             Check1[showstructures]->isChecked());
-    List1->setEnabled(true);
-    List1->setFocus();
-    // A search asked for while the panel was filled runs now, after the click.
-    parts_->search.runqueued();
+    parts_->search.showentry(static_cast<std::size_t>(List1->currentRow()));
 }
 
 void Form1::tabulatedata(bool isexcel) {

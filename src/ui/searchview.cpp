@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "platform/textcodec.h"
 #include "ui/form1.h"
@@ -49,13 +50,18 @@ std::size_t SearchView::listcount() const {
     return static_cast<std::size_t>(form_.List1->listcount());
 }
 
+const ListedCompound& SearchView::compoundat(std::size_t index) const {
+    return form_.List1->compound(int(index));
+}
+
 void SearchView::selectitem(std::size_t index) {
-    // Selecting the entry that is current already changes no row: click it explicitly.
-    if (form_.List1->currentRow() == int(index)) {
-        form_.List1_Click();
-    } else {
-        form_.List1->setCurrentRow(int(index));
-    }
+    // Only the highlight: a changed row would otherwise count as the user's click.
+    const QSignalBlocker quiet(form_.List1);
+    form_.List1->setCurrentRow(int(index));
+}
+
+void SearchView::enablelist(bool tf) {
+    form_.List1->setEnabled(tf);
 }
 
 void SearchView::focuslist() {

@@ -18,7 +18,9 @@ class SearchView : public SearchWindow {
     void clearlist() override;
     std::size_t additem(const ListedCompound& compound) override;
     std::size_t listcount() const override;
+    const ListedCompound& compoundat(std::size_t index) const override;
     void selectitem(std::size_t index) override;
+    void enablelist(bool tf) override;
     void focuslist() override;
     void clearpanel() override;
     MessageBoxes& messages() override { return messages_; }

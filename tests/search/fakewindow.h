@@ -27,9 +27,13 @@ class FakeWindow : public SearchWindow {
     void clearlist() override { list.clear(); }
     std::size_t additem(const ListedCompound& compound) override { return list.add(compound); }
     std::size_t listcount() const override { return list.size(); }
+    const ListedCompound& compoundat(std::size_t index) const override { return list.at(index); }
     void selectitem(std::size_t index) override {
-        selections.push_back((enabled ? "show " : "highlight ") + std::to_string(index));
-        if (enabled && onshow) onshow(list.at(index));
+        selections.push_back("highlight " + std::to_string(index));
+    }
+    void enablelist(bool tf) override {
+        listenables.push_back(tf);
+        if (onenablelist) onenablelist(tf);
     }
     void focuslist() override { ++focused; }
     void clearpanel() override { panel.calls.push_back("clear panel"); }
@@ -61,8 +65,9 @@ class FakeWindow : public SearchWindow {
     std::vector<bool> enables;
     SortedEntries list;
     Strings selections;
+    std::vector<bool> listenables;
+    std::function<void(bool tf)> onenablelist;
     int focused = 0;
-    std::function<void(const ListedCompound& compound)> onshow; // the list's click handling
     PanelRecorder panel;
     MessageRecorder messagebox;
     EventRecorder eventloop;

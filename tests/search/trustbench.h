@@ -40,10 +40,6 @@ struct TrustBench {
         window.eventloop.onsleep = [this] {
             clock.advance(std::chrono::milliseconds(window.eventloop.sleeps.back()));
         };
-        // The window's list click handling, as the search's last step raises it.
-        window.onshow = [this](const ListedCompound& compound) {
-            search.showentry(compound, true, true);
-        };
         search.seed(1);
         fetcher.setstitle("Kestrix");
     }

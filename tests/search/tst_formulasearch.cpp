@@ -43,9 +43,12 @@ TEST(FormulaSearch, ColdSearchFetchesStoresAndShows) {
     EXPECT_EQ(b.cached("C5H12-CAS-78-78-4-thermo.htm"),
               "<base href=" + compound("C78784") + ">\r\n" + b.pages.pages[compound("C78784")]);
 
-    // Each new entry highlighted while the list is disabled, the pause, then the first shown.
+    // Each new entry highlighted while the list is disabled, the pause, then the first shown
+    // as a click shows it: the list takes no click meanwhile.
     EXPECT_EQ(b.window.selections,
-              (Strings{"highlight 0", "highlight 0", "highlight 0", "show 0"}));
+              (Strings{"highlight 0", "highlight 0", "highlight 0", "highlight 0"}));
+    EXPECT_EQ(b.window.listenables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(b.window.panel.calls.back().rfind("text CAS# 463-82-1", 0), 0u);
     EXPECT_EQ(b.window.eventloop.sleeps, std::vector<int>{2000});
     EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
     EXPECT_FALSE(b.window.isearching);
@@ -68,8 +71,8 @@ TEST(FormulaSearch, SecondSearchReadsTheCache) {
     EXPECT_TRUE(b.pages.requests.empty());
     EXPECT_TRUE(b.pages.opened.empty());
     EXPECT_EQ(b.window.column(3), c5h12names);
-    EXPECT_EQ(b.window.selections, Strings{"show 0"}); // no highlighting
-    EXPECT_TRUE(b.window.eventloop.sleeps.empty());    // no pause
+    EXPECT_EQ(b.window.selections, Strings{"highlight 0"}); // none while listing
+    EXPECT_TRUE(b.window.eventloop.sleeps.empty());         // no pause
     EXPECT_EQ(b.cachefiles(), files);
 }
 
@@ -134,7 +137,8 @@ TEST(FormulaSearch, StopEndsAfterTheCurrentCompound) {
     EXPECT_EQ(b.window.column(1), (Strings{"C78784", "C109660"}));
     EXPECT_EQ(b.pages.requests.size(), 3u);
     EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
-    EXPECT_EQ(b.window.selections.back(), "show 0");
+    EXPECT_EQ(b.window.selections.back(), "highlight 0");
+    EXPECT_EQ(b.window.listenables, (std::vector<bool>{false, true})); // and shown
 }
 
 TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
@@ -144,6 +148,7 @@ TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
     EXPECT_EQ(b.window.listcount(), 0u);
     EXPECT_TRUE(b.cachefiles().empty());
     EXPECT_EQ(b.window.selections, Strings{});
+    EXPECT_EQ(b.window.listenables, std::vector<bool>{});
 }
 
 TEST(FormulaSearch, FailedCompoundPageStillListsTheCompound) {
