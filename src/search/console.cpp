@@ -86,6 +86,7 @@ class ConsoleWindow : public SearchWindow {
     MessageBoxes& messages() override { return messages_; }
     EventLoop& events() override { return events_; }
     void setcaption(const std::string&) override {}
+    void restorecaption() override {}
     void setdatatext(const std::string&) override {}
     void setlink(Link, const std::string&, const std::string&) override {}
     void emptylinkcaptions() override {}

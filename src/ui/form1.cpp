@@ -34,11 +34,10 @@ void Form1::Form_Load() {
     scachedir = defaultcachedir();
     createcachedir(scachedir);
     parts_->images.scachedir = scachedir;
-    parts_->fetcher.setstitle(stitle);
     settab(List1, "100,150,190,1220");
     // Frame2 lies over the left edge of the list: the layout keeps it there (layout::arrange).
     Frame2->setVisible(!Check1[showproperty]->isChecked());
-    setWindowTitle(shown(stitle));
+    parts_->view.restorecaption();
     parts_->view.clearlinks();
     mnuCreateTab->setEnabled(false);
     mnuTabulateExcel->setEnabled(false);

@@ -73,8 +73,13 @@ void SearchView::clearpanel() {
     clearlinks();
 }
 
+// The one writer of the title bar.
 void SearchView::setcaption(const std::string& text) {
     form_.setWindowTitle(shown(text));
+}
+
+void SearchView::restorecaption() {
+    setcaption(form_.stitle);
 }
 
 void SearchView::setdatatext(const std::string& text) {

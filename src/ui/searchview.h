@@ -27,6 +27,7 @@ class SearchView : public SearchWindow {
     EventLoop& events() override { return events_; }
 
     void setcaption(const std::string& text) override;
+    void restorecaption() override;
     void setdatatext(const std::string& text) override;
     void setlink(Link link, const std::string& caption, const std::string& tag) override;
     void emptylinkcaptions() override;

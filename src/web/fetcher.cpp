@@ -81,7 +81,7 @@ std::string Fetcher::fetch(const std::string& url, const std::string& caption, b
     std::string body =
         politeness_ ? politeness_->ask(attempt, outcome, refusalends, pause) : attempt(outcome);
     // A wait that ended without a request after it leaves no stale "waiting" in the title bar.
-    if (waiting) titlebar_.setcaption(stitle_);
+    if (waiting) titlebar_.restorecaption();
     if (result) *result = outcome;
     return body;
 }
@@ -113,7 +113,7 @@ std::string Fetcher::once(const std::string& url, const std::string& caption, bo
     request->StateChanged = nullptr;
     result = request->result();
     if (result.fault == Fault::notstarted) {
-        titlebar_.setcaption(stitle_);
+        titlebar_.restorecaption();
         messages_.message(result.reason);
         return {};
     }
@@ -123,7 +123,7 @@ std::string Fetcher::once(const std::string& url, const std::string& caption, bo
         result = failed(Fault::toolarge, "the answer was too large", result.status);
     }
     if (!result.ok()) body.clear();
-    if (alwaysrestore || !body.empty()) titlebar_.setcaption(stitle_);
+    if (alwaysrestore || !body.empty()) titlebar_.restorecaption();
     return body;
 }
 

@@ -32,8 +32,6 @@ class Fetcher : public PageSource {
     Fetcher(Transfer& transfer, TitleBar& titlebar, EventLoop& events, MessageBoxes& messages,
             std::string* shtml = nullptr, Politeness* politeness = nullptr);
 
-    // The title to put back after a transfer.
-    void setstitle(const std::string& stitle) { stitle_ = stitle; }
     // While stopped() is true, a running request ends at once and no request starts: the
     // fetch fails with Fault::stopped.
     void setstop(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
@@ -62,7 +60,6 @@ class Fetcher : public PageSource {
     TitleBar& titlebar_;
     EventLoop& events_;
     MessageBoxes& messages_;
-    std::string stitle_;
     std::string* shtml_;
     Politeness* politeness_;
     std::function<bool()> stopped_;

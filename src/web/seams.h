@@ -34,6 +34,8 @@ class TitleBar {
   public:
     virtual ~TitleBar() = default;
     virtual void setcaption(const std::string& text) = 0;
+    // Puts the title text back, the caption of a window that is doing nothing.
+    virtual void restorecaption() = 0;
 };
 
 // Letting pending window events run while a long operation waits.

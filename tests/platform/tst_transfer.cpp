@@ -110,7 +110,7 @@ class TestTransfer : public QObject {
         QtEvents events;
         MessageRecorder messages;
         Fetcher fetcher(transfer, captions, events, messages);
-        fetcher.setstitle("the title");
+        captions.stitle = "the title";
         const std::string url = page(id.constData());
         TransferResult result;
         const std::string text = fetcher.getHTMLpage(url, "2/5: ", &result);

@@ -40,6 +40,7 @@ class FakeWindow : public SearchWindow {
     MessageBoxes& messages() override { return messagebox; }
     EventLoop& events() override { return eventloop; }
     void setcaption(const std::string& text) override { panel.setcaption(text); }
+    void restorecaption() override { panel.restorecaption(); }
     void setdatatext(const std::string& text) override { panel.setdatatext(text); }
     void setlink(Link link, const std::string& caption, const std::string& tag) override {
         panel.setlink(link, caption, tag);

@@ -41,7 +41,6 @@ struct TrustBench {
             clock.advance(std::chrono::milliseconds(window.eventloop.sleeps.back()));
         };
         search.seed(1);
-        fetcher.setstitle("Kestrix");
     }
     ~TrustBench() { std::filesystem::remove_all(home); }
 

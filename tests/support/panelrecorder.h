@@ -12,6 +12,7 @@ namespace kestrix::test {
 class PanelRecorder : public Panel {
   public:
     void setcaption(const std::string& text) override { calls.push_back("caption " + text); }
+    void restorecaption() override { calls.push_back("title"); }
     void emptylinkcaptions() override { calls.push_back("empty links"); }
     void clearlinks() override { calls.push_back("clear links"); }
     void setdatatext(const std::string& text) override { calls.push_back("text " + text); }

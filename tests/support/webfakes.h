@@ -43,6 +43,8 @@ class MessageRecorder : public MessageBoxes {
 class TitleRecorder : public TitleBar {
   public:
     void setcaption(const std::string& text) override { captions.push_back(text); }
+    void restorecaption() override { captions.push_back(stitle); }
+    std::string stitle = "Kestrix"; // the title text
     Strings captions;
 };
 

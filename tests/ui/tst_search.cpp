@@ -6,12 +6,12 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

@@ -65,7 +65,6 @@ TEST(Fetcher, AssemblesTheBodyOrGivesNothing) {
         transfer.succeeded = c.succeeded;
         std::string shtml = "old";
         Fetcher fetcher(transfer, window.titles, window.events, window.messages, &shtml);
-        fetcher.setstitle("Kestrix");
 
         TransferResult result;
         // Compared as a whole, not printed: the largest body is 32 MiB.
@@ -92,7 +91,6 @@ TEST(Fetcher, ARequestThatCannotStartIsToldAtOnce) {
     FakeTransfer& transfer = window.transfer;
     transfer.starterror = "Unable to connect: malformed URL";
     Fetcher fetcher(transfer, window.titles, window.events, window.messages);
-    fetcher.setstitle("Kestrix");
     TransferResult result;
     EXPECT_EQ(fetcher.getHTMLpage("bad url", "", &result), "");
     EXPECT_EQ(window.messages.texts, Strings{"Unable to connect: malformed URL"});
