@@ -1,6 +1,5 @@
 #include "search/formulasearch.h"
 
-#include <chrono>
 #include <utility>
 
 #include "compound/getdata.h"
@@ -30,7 +29,8 @@ void notestore(FetchReport& report, const Failure& stored) {
 
 FormulaSearch::FormulaSearch(SearchWindow& window, SearchServices services)
     : window_(window), services_(std::move(services)),
-      random_(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())) {
+      random_(static_cast<unsigned>(services_.clock->now().time_since_epoch().count())),
+      trigger_(*services_.clock) {
     if (services_.fetcher) services_.fetcher->setstop([this] { return stopping(); });
 }
 
@@ -60,12 +60,13 @@ void FormulaSearch::stop() {
     stopping_ = true;
 }
 
-void FormulaSearch::settrigger(std::string word) {
-    pendingword_ = std::move(word);
+std::chrono::milliseconds FormulaSearch::settrigger(std::string word) {
+    trigger_.arm(std::move(word));
+    return trigger_.remaining();
 }
 
 bool FormulaSearch::triggerfired() {
-    const std::string word = std::exchange(pendingword_, {});
+    const std::string word = trigger_.take();
     if (word == "search") searchtriggered();
     return word == "tab";
 }

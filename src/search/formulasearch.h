@@ -8,6 +8,7 @@
 
 #include "search/fetchreport.h"
 #include "search/seams.h"
+#include "search/trigger.h"
 #include "web/fetcher.h"
 #include "web/images.h"
 #include "web/politeness.h"
@@ -21,11 +22,12 @@ struct SearchServices {
     ImageContext& images;
     double searchpause = 2; // seconds of pause after a search that fetched its result page
     Politeness* politeness = nullptr; // the fetches' waits and refusals, begun anew by each search
+    const Clock* clock = &systemclock(); // the trigger's time, and the seed of the random keys
 };
 
 class FormulaSearch {
   public:
-    // The random sort keys come from a generator seeded from the clock.
+    // The random sort keys come from a generator seeded from the services' clock.
     FormulaSearch(SearchWindow& window, SearchServices services);
 
     void seed(unsigned value) { random_.seed(value); }
@@ -40,11 +42,12 @@ class FormulaSearch {
     // again with the new choices once the stopped one has ended; otherwise as the button.
     void searchtriggered();
 
-    // The trigger's pending word ("search", "tab"), kept until the trigger fires. Firing acts
-    // on "search" and returns whether "tab" was pending, for the window to open its menu.
-    void settrigger(std::string word);
+    // The trigger (search/trigger.h): arming it gives the time until it is due, for the
+    // window's timer. Once due, firing acts on "search" and returns whether "tab" was pending,
+    // for the window to open its menu; before, it does nothing.
+    std::chrono::milliseconds settrigger(std::string word);
     bool triggerfired();
-    const std::string& pendingword() const { return pendingword_; }
+    const Trigger& trigger() const { return trigger_; }
 
     // A search is listing and has not been stopped.
     bool searching() const { return searching_; }
@@ -79,7 +82,7 @@ class FormulaSearch {
     std::mt19937 random_;
     bool running_ = false;
     bool searching_ = false;
-    std::string pendingword_;
+    Trigger trigger_;
     bool again_ = false;
     bool stopping_ = false;
     bool clicking_ = false;

@@ -92,19 +92,25 @@ void Form1::setenables(bool tf) {
 }
 
 void Form1::settrigger(const std::string& swhat) {
-    parts_->search.settrigger(swhat);
-    if (!Timer1->isActive()) Timer1->start();
+    const auto due = parts_->search.settrigger(swhat);
+    if (!Timer1->isActive()) Timer1->start(int(due.count()));
 }
 
 void Form1::Timer1_Timer() {
     // Disarmed before the action, so that a choice made while a triggered search runs arms it
     // again; the search itself keeps any search from starting inside it.
     Timer1->stop();
+    const Trigger& trigger = parts_->search.trigger();
+    // A timer may fire a little early: the rest is waited out.
+    if (trigger.armed() && trigger.remaining().count() > 0) {
+        Timer1->start(int(trigger.remaining().count()));
+        return;
+    }
     if (parts_->search.triggerfired()) menuBar()->setActiveAction(mnuTab->menuAction());
 }
 
 const std::string& Form1::triggerword() const {
-    return parts_->search.pendingword();
+    return parts_->search.trigger().word();
 }
 
 void Form1::Command1_Click() {

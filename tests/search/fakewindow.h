@@ -4,13 +4,14 @@
 // page cache folder of its own. No Qt, no display, no network.
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/sortedentries.h"
+#include "fakeclock.h"
 #include "fakes.h"
+#include "scratch.h"
 #include "search/formulasearch.h"
 #include "web/server.h"
 
@@ -74,11 +75,6 @@ class FakeWindow : public SearchWindow {
     EventRecorder eventloop;
 };
 
-inline std::string readbytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // One formula search with everything it talks to recorded, over the sample pages of a folder
 // of tests/data, and a page cache folder that lives as long as the bench.
 struct SearchBench {
@@ -96,7 +92,6 @@ struct SearchBench {
         window.now.formula = "C5H12";
         search.seed(1);
     }
-    ~SearchBench() { std::filesystem::remove_all(home); }
 
     // The names of the files in the page cache, sorted.
     Strings cachefiles() const {
@@ -109,18 +104,15 @@ struct SearchBench {
     }
     std::string cached(const std::string& name) const { return readbytes(home + "/" + name); }
 
-    static std::string maketemp() {
-        char pattern[] = "/tmp/kestrix-search-XXXXXX";
-        return mkdtemp(pattern);
-    }
-
-    std::string home = maketemp();
-    std::string cachedir = home + "/";
+    ScratchDir scratch;
+    std::string home = scratch.path().string();
+    std::string cachedir = scratch.dir();
+    FakeClock clock;
     FakeWindow window;
     PageRecorder pages;
     PictureRecorder picture;
     ImageContext images{cachedir, pages, picture};
-    FormulaSearch search{window, {cachedir, nullptr, pages, images, 2}};
+    FormulaSearch search{window, {cachedir, nullptr, pages, images, 2, nullptr, &clock}};
 };
 
 } // namespace kestrix::test

@@ -42,7 +42,6 @@ struct TrustBench {
         };
         search.seed(1);
     }
-    ~TrustBench() { std::filesystem::remove_all(home); }
 
     // Forgets what the searches so far did, keeping the cache.
     void forget() {
@@ -64,8 +63,9 @@ struct TrustBench {
         return names;
     }
 
-    std::string home = SearchBench::maketemp();
-    std::string cachedir = home + "/";
+    ScratchDir scratch;
+    std::string home = scratch.path().string();
+    std::string cachedir = scratch.dir();
     FakeWindow window;
     ScriptedTransfer transfer;
     TitleRecorder titles;
@@ -74,7 +74,7 @@ struct TrustBench {
     Fetcher fetcher{transfer, titles, window.eventloop, window.messagebox, nullptr, &politeness};
     PictureRecorder picture;
     ImageContext images{cachedir, fetcher, picture};
-    FormulaSearch search{window, {cachedir, &fetcher, fetcher, images, 0, &politeness}};
+    FormulaSearch search{window, {cachedir, &fetcher, fetcher, images, 0, &politeness, &clock}};
     int stalledpolls = 0;
     std::size_t requestsatstop = std::string::npos; // requests made when STOP was pressed
 };
