@@ -2,96 +2,105 @@
 // chemist reads it on the page. The older shape's values must never change through the
 // readings added for today's shape.
 
-#include <QDir>
-#include <QFile>
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "compound/extract.h"
 #include "core/fields.h"
+#include "scratch.h"
 
 using namespace kestrix;
+using namespace kestrix::test;
 
 namespace {
 
-std::string fullfieldlist() {
-    return fields::searchlist(fields::boilingpoint);
+using Strings = std::vector<std::string>;
+
+const std::filesystem::path data = KESTRIX_TEST_DATA;
+
+// The server has compounds without a CAS number; their pages have no CAS item at all.
+const Strings withoutcas = {"server/compound/U123456.htm"};
+
+struct Record {
+    std::string file, record;
+};
+
+// The lines of records.txt: a page file, a tab, the record of that page.
+std::vector<Record> records() {
+    const std::string table = readbytes(data / "records.txt");
+    std::vector<Record> rows;
+    std::size_t at = 0;
+    while (at < table.size()) {
+        std::size_t end = table.find('\n', at);
+        if (end == std::string::npos) end = table.size();
+        const std::string line = table.substr(at, end - at);
+        at = end + 1;
+        if (line.empty() || line.starts_with('#')) continue;
+        const auto tab = line.find('\t');
+        rows.push_back({line.substr(0, tab), tab == std::string::npos ? "" : line.substr(tab + 1)});
+    }
+    return rows;
 }
 
-std::string page(const QString& relative) {
-    QFile file(QStringLiteral(KESTRIX_TEST_DATA "/") + relative);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
+TEST(SamplePages, EveryCompoundPageOfBothShapesHasItsRecord) {
+    Strings listed, pages;
+    for (const Record& row : records()) listed.push_back(row.file);
+    for (const char* folder : {"server", "today"}) {
+        const std::string compound = std::string(folder) + "/compound/";
+        for (const std::string& name : filenames(data / compound)) {
+            if (name.ends_with(".htm")) pages.push_back(compound + name);
+        }
+    }
+    std::sort(listed.begin(), listed.end());
+    std::sort(pages.begin(), pages.end());
+    EXPECT_FALSE(pages.empty()) << data;
+    EXPECT_EQ(listed, pages);
+    for (const std::string& file : withoutcas) {
+        EXPECT_NE(std::find(pages.begin(), pages.end(), file), pages.end()) << file;
+    }
+}
+
+TEST(SamplePages, RecordsAsAChemistReadsThem) {
+    const std::vector<Record> rows = records();
+    ASSERT_FALSE(rows.empty()) << data / "records.txt";
+    const std::string fieldlist = fields::searchlist(fields::boilingpoint);
+    for (const Record& row : rows) {
+        SCOPED_TRACE(row.file);
+        const std::string text = readbytes(data / row.file);
+        ASSERT_FALSE(text.empty());
+        std::optional<std::string> cas;
+        EXPECT_EQ(extractrecord(text, fieldlist, &cas), row.record);
+        ASSERT_TRUE(cas.has_value());
+        const bool hascas =
+            std::find(withoutcas.begin(), withoutcas.end(), row.file) == withoutcas.end();
+        EXPECT_EQ(!cas->empty(), hascas);
+    }
+}
+
+// "&ordm;" is a masculine ordinal, not a degree sign: a look-alike label never counts.
+struct OrdinalRow {
+    const char *name, *rows, *value;
+};
+const OrdinalRow ordinalrows[] = {
+    {"look-alike before the real row",
+     "<tr><td>S&ordm;<sub>gas</sub></td><td>999</td></tr>\n"
+     "<tr><td>S&deg;<sub>gas,1 bar</sub></td><td>388.4</td></tr>",
+     "388.4"},
+    {"look-alike alone", "<tr><td>S&ordm;<sub>gas</sub></td><td>999</td></tr>", ""},
+    {"comment cell", "<tr><td>x</td><td>0.5 &ordm;C</td></tr>", ""},
+};
+
+TEST(SamplePages, AnOrdinalIsNoDegreeSign) {
+    for (const OrdinalRow& row : ordinalrows) {
+        SCOPED_TRACE(row.name);
+        const std::string text = std::string("<table>") + row.rows + "</table>";
+        EXPECT_EQ(extractvalue(text, "S&#176;<sub>gas</sub>", FieldGroup::table), row.value);
+    }
 }
 
 } // namespace
-
-class TestSamplePages : public QObject {
-    Q_OBJECT
-  private slots:
-    void records_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<bool>("hascas");
-        // The server has compounds without a CAS number; their pages have no CAS item at all.
-        const QStringList withoutcas = {QStringLiteral("server/compound/U123456.htm")};
-        QFile table(QStringLiteral(KESTRIX_TEST_DATA "/records.txt"));
-        QVERIFY(table.open(QIODevice::ReadOnly));
-        QStringList listed;
-        for (const QByteArray& line : table.readAll().split('\n')) {
-            if (line.isEmpty() || line.startsWith('#')) continue;
-            const QList<QByteArray> parts = line.split('\t');
-            const QString file = QString::fromLatin1(parts[0]);
-            QTest::newRow(parts[0].constData()) << file << parts[1] << !withoutcas.contains(file);
-            listed << file;
-        }
-        // Every sample compound page, of both shapes, has its record.
-        QStringList pages;
-        for (const char* folder : {"server", "today"}) {
-            const QString compound = QLatin1String(folder) + QStringLiteral("/compound/");
-            const QDir dir(QStringLiteral(KESTRIX_TEST_DATA "/") + compound);
-            for (const QString& name : dir.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
-                pages << compound + name;
-            }
-        }
-        listed.sort();
-        pages.sort();
-        QCOMPARE(listed, pages);
-        for (const QString& file : withoutcas) QVERIFY2(pages.contains(file), qPrintable(file));
-    }
-    void records() {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, record);
-        QFETCH(bool, hascas);
-        const std::string text = page(file);
-        QVERIFY(!text.empty());
-        std::optional<std::string> cas;
-        QCOMPARE(QByteArray::fromStdString(extractrecord(text, fullfieldlist(), &cas)), record);
-        QVERIFY(cas.has_value());
-        QCOMPARE(!cas->empty(), hascas);
-    }
-
-    // "&ordm;" is a masculine ordinal, not a degree sign: a look-alike label never counts.
-    void ordinalisnodegreesign_data() {
-        QTest::addColumn<QByteArray>("rows");
-        QTest::addColumn<QByteArray>("value");
-        QTest::newRow("look-alike before the real row")
-            << QByteArray("<tr><td>S&ordm;<sub>gas</sub></td><td>999</td></tr>\n"
-                          "<tr><td>S&deg;<sub>gas,1 bar</sub></td><td>388.4</td></tr>")
-            << QByteArray("388.4");
-        QTest::newRow("look-alike alone")
-            << QByteArray("<tr><td>S&ordm;<sub>gas</sub></td><td>999</td></tr>") << QByteArray();
-        QTest::newRow("comment cell")
-            << QByteArray("<tr><td>x</td><td>0.5 &ordm;C</td></tr>") << QByteArray();
-    }
-    void ordinalisnodegreesign() {
-        QFETCH(QByteArray, rows);
-        QFETCH(QByteArray, value);
-        const std::string text = "<table>" + rows.toStdString() + "</table>";
-        QCOMPARE(QByteArray::fromStdString(
-                     extractvalue(text, "S&#176;<sub>gas</sub>", FieldGroup::table)),
-                 value);
-    }
-};
-
-QTEST_APPLESS_MAIN(TestSamplePages)
-#include "tst_samplepages.moc"
