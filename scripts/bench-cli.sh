@@ -42,7 +42,8 @@ port="$(sed -n 's/^listening on 127.0.0.1://p' "$work/server.out")"
 [[ -n "$port" ]] || { echo "the sample server did not start" >&2; exit 1; }
 
 export http_proxy="http://127.0.0.1:$port" no_proxy="" XDG_CACHE_HOME="$work/cache"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM KESTRIX_SERVER_HOST
+export XDG_CONFIG_HOME="$work/config" KESTRIX_SERVER_HOST=chemdata.sample.test
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # Milliseconds for one pass over the formulas with the given options.
 pass() {

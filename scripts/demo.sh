@@ -26,7 +26,9 @@ port=$(sed -n 's/^listening on 127.0.0.1:\([0-9]*\).*/\1/p' "$work/server.out")
 echo "sample server on 127.0.0.1:$port"
 
 export http_proxy="http://127.0.0.1:$port" no_proxy=""
-export XDG_CACHE_HOME="$work/cache"
+export XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config"
+# The sample server stands in for the real one; it is named as a user names a server.
+export KESTRIX_SERVER_HOST="${KESTRIX_SERVER_HOST:-chemdata.sample.test}"
 mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work/runtime}"
 

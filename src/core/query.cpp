@@ -104,4 +104,24 @@ std::string percentencoded(std::string_view text, std::string_view keep) {
     return out;
 }
 
+std::string percentdecoded(std::string_view text) {
+    const auto hexvalue = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexvalue(text[i + 1]) >= 0 &&
+            hexvalue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexvalue(text[i + 1]) * 16 + hexvalue(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace kestrix

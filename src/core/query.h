@@ -29,5 +29,7 @@ Query classifyquery(std::string_view typed);
 // text percent-encoded: every byte but A-Z, a-z, 0-9 and those in keep becomes "%XX" (upper-case
 // hex digits).
 std::string percentencoded(std::string_view text, std::string_view keep);
+// The bytes of "%XX" (either case of hex digit) back; any other character as it stands.
+std::string percentdecoded(std::string_view text);
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #include "core/resultpage.h"
 
+#include <algorithm>
+
 #include "core/number.h"
 #include "core/text.h"
 
@@ -41,7 +43,42 @@ ResultPage readcompoundpage(const std::string& page) {
     return result;
 }
 
+constexpr std::string_view cutshortsentence =
+    "due to the large number of matching species, only the first";
+
+bool isblank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 } // namespace
+
+int listedonly(std::string_view page) {
+    // The text with every run of blanks as one blank, in lower case, so that the sentence is
+    // found however the page breaks its lines.
+    std::string text;
+    text.reserve(page.size());
+    for (char c : page) {
+        if (isblank(c)) {
+            if (!text.empty() && text.back() != ' ') text += ' ';
+        } else {
+            text += c;
+        }
+    }
+    text = asciilower(text);
+    const auto at = text.find(cutshortsentence);
+    if (at == std::string::npos) return 0;
+    std::size_t p = at + cutshortsentence.size();
+    while (p < text.size() && text[p] == ' ') ++p;
+    long long n = 0;
+    bool digits = false;
+    for (; p < text.size() && ((text[p] >= '0' && text[p] <= '9') || (digits && text[p] == ','));
+         ++p) {
+        if (text[p] == ',') continue;
+        digits = true;
+        n = std::min<long long>(n * 10 + (text[p] - '0'), maxshort);
+    }
+    return digits && n > 0 ? static_cast<int>(n) : -1;
+}
 
 ResultPage readresultpage(std::string page) {
     strsub(page, "\n", crlf);
@@ -67,6 +104,9 @@ ResultPage readresultpage(std::string page) {
         if (name.empty()) break;
         result.items.push_back({std::string(id), std::move(name)});
     }
+    // Only the part before the list can say that the list is cut short.
+    result.listedonly = listedonly(std::string_view(page).substr(0, page.find(listmarker)));
+    if (result.listedonly < 0) result.listedonly = static_cast<int>(result.items.size());
     return result;
 }
 

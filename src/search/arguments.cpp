@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/fields.h"
+#include "web/hostsetting.h"
 
 namespace kestrix {
 
@@ -12,15 +13,6 @@ namespace {
 
 bool isoption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
-}
-
-// A host name or address, with an optional port: no scheme, path, blank or user part.
-bool ishost(const std::string& host) {
-    return !host.empty() && host.front() != '-' &&
-           std::all_of(host.begin(), host.end(), [](char c) {
-               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                      c == '.' || c == '-' || c == ':' || c == '[' || c == ']';
-           });
 }
 
 std::string upper(std::string s) {
@@ -86,8 +78,9 @@ Command parsecommand(CommandKind kind, const std::vector<std::string>& args) {
          }},
         {"--host",
          [&](const std::string& v) {
+             // As given: a scheme or path is a mistake of the command, not tidied away.
              c.host = v;
-             return ishost(v);
+             return !v.empty() && readhost(v) == v;
          }},
     };
     bool celsius = false;

@@ -10,6 +10,7 @@
 #include "search/listoutput.h"
 #include "search/tabulatedata.h"
 #include "web/cache.h"
+#include "web/hostsetting.h"
 #include "web/images.h"
 #include "web/politeness.h"
 #include "web/server.h"
@@ -168,6 +169,15 @@ int runcommand(const Command& command, Transfer& transfer, EventLoop& events,
         window.messages().message(problem);
         return exitstatus::usage;
     }
+    if (!command.offline && server::placeholder()) {
+        window.messages().message(
+            "No server host is set: " + std::string(server::placeholderhost()) +
+            " is a placeholder that names no server. Name the server with --host HOST, in the "
+            "environment variable KESTRIX_SERVER_HOST, or once in the window (Options, "
+            "Server...), which keeps it in " +
+            hostfilepath() + ".");
+        return exitstatus::unreachable;
+    }
     createcachedir(scachedir);
 
     Politeness politeness;
@@ -176,8 +186,8 @@ int runcommand(const Command& command, Transfer& transfer, EventLoop& events,
     PageSource& pages = command.offline ? static_cast<PageSource&>(cacheonly) : fetcher;
     NoPicture picture;
     ImageContext images{scachedir, pages, picture};
-    FormulaSearch search(
-        window, {scachedir, command.offline ? nullptr : &fetcher, pages, images, 0, &politeness});
+    FormulaSearch search(window, {scachedir, command.offline ? nullptr : &fetcher, pages, images, 0,
+                                  &politeness, &systemclock(), command.offline});
     search.dosearch(window.choices());
     window.status().clear();
 

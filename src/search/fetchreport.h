@@ -20,6 +20,7 @@ struct FetchReport {
     std::string cachedwhy;     // why the last of those fetches failed
     std::string storeerror;    // why the page cache could not be written; the first one
     bool offline = false;      // what was not had was not asked for: only the cache was read
+    int listedonly = 0;        // the server listed only this many compounds; 0: all it found
 };
 
 } // namespace kestrix

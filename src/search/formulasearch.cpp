@@ -107,38 +107,12 @@ void FormulaSearch::runqueued() {
     if (again_ && !running_ && !clicking_) run();
 }
 
-void FormulaSearch::dosearch(const SearchChoices& c) {
-    SearchWindow& w = window_;
-    report_ = {};
-    searching_ = true;
-    w.setenables(false);
-    const Query query = classifyquery(c.formula);
-    const std::string filter = trimblanks(c.filter);
-    if (const std::string problem = querymessage(query); !problem.empty()) {
-        w.messages().message(problem);
-        searching_ = false;
-        w.setenables(true);
-        return;
-    }
-    // The compound files of a search by name or CAS number are named by its search key, as a
-    // formula's are by the formula.
-    const std::string smw = searchkey(query);
-
-    const std::string propertyfield(fields::propertyfield(c.swhat));
-    const std::string fileext = propertyfield.empty() ? "" : "thermo";
-    const std::string url = server::searchurl(query);
-
-    w.clearlist();
-    listedinkelvin_ = c.iskelvin;
-    w.clearpanel();
-    services_.images.picture.clear();
-
-    FetchReport report;
-    if (services_.politeness) services_.politeness->newsearch();
+Fetched FormulaSearch::fetchresultpage(const Query& query, bool iforcenew, FetchReport& report) {
     const std::string resultfile = cachepath(services_.scachedir, resultpagename(query));
+    const std::string url = server::searchurl(query);
     TransferResult answer;
     const Fetched page = cachedfetch(
-        resultfile, c.iforcenew, [&] { return services_.pages.getHTMLpage(url, "", &answer); },
+        resultfile, iforcenew, [&] { return services_.pages.getHTMLpage(url, "", &answer); },
         keepas(resultfile));
     if (page.body.empty() && answer.fault != Fault::none && answer.fault != Fault::notstarted &&
         answer.fault != Fault::stopped) {
@@ -151,13 +125,46 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         report.cachedwhy = answer.reason;
     }
     notestore(report, page.stored);
+    return page;
+}
 
+void FormulaSearch::dosearch(const SearchChoices& c) {
+    SearchWindow& w = window_;
+    report_ = {};
+    searching_ = true;
+    w.setenables(false);
+    const Query query = classifyquery(c.formula);
+    const std::string filter = trimblanks(c.filter);
+    const std::string problem = querymessage(query);
+    if (!problem.empty()) w.messages().message(problem);
+    // With no server named, nothing is asked of any: the user is asked for one first.
+    if (!problem.empty() || (!services_.offline && server::placeholder() && !w.askforhost())) {
+        searching_ = false;
+        w.setenables(true);
+        return;
+    }
+    // The compound files of a search by name or CAS number are named by its search key, as a
+    // formula's are by the formula.
+    const std::string smw = searchkey(query);
+    const std::string propertyfield(fields::propertyfield(c.swhat));
+    const std::string fileext = propertyfield.empty() ? "" : "thermo";
+
+    w.clearlist();
+    listedinkelvin_ = c.iskelvin;
+    w.clearpanel();
+    services_.images.picture.clear();
+
+    FetchReport report;
+    if (services_.politeness) services_.politeness->newsearch();
+    const Fetched page = fetchresultpage(query, c.iforcenew, report);
     const ResultPage result = readresultpage(page.body);
+    report.listedonly = result.listedonly;
     const std::string fieldlist = fields::searchlist(propertyfield);
     const EntryChoices choices{c.isortalpha, c.isortprop, c.iskelvin};
     CompoundContext context{services_.scachedir, services_.pages, w.messages(), w};
     std::uniform_real_distribution<double> draw(0.0, 1.0);
     int listed = 0;
+    int position = 0; // in the page's list
 
     for (const ResultItem& item : result.items) {
         if (!searching_ || stopping_) break;
@@ -167,34 +174,21 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
             report.refused = true;
             if (!c.iforcenew) break;
         }
+        countup(position);
         const std::string name = displayname(item.name);
         if (filter.empty() || name.find(filter) != std::string::npos) {
             countup(listed);
             const std::string cap =
                 std::to_string(listed) + "/" + std::to_string(result.total) + ": ";
-            w.fetching(listed, result.total, name);
+            w.fetching(position, int(result.items.size()), name);
             const std::string record =
                 getdata(smw, item.id, fieldlist, fileext, cap, c.iforcenew, context);
-            const PageOutcome& outcome = context.outcome;
-            const Fault fault = outcome.answer.fault;
-            notestore(report, outcome.stored);
-            if (fault == Fault::stopped) {
-                // A compound stopped in transfer is not listed: its values were never had.
-                if (!outcome.fellback) break;
-            } else if (outcome.fellback) {
-                ++report.cachedcopies;
-                report.cachedwhy = outcome.answer.reason;
-            } else if (outcome.fetched && fault != Fault::none && fault != Fault::notstarted) {
-                report.pages.push_back({name, faultwords(fault, outcome.answer.status)});
-                if (fault == Fault::refused) report.refused = true;
-                if (fault == Fault::offline) report.offline = true;
-                if (fault == Fault::refused && !c.iforcenew) break;
-            }
+            if (!noteoutcome(context.outcome, name, c.iforcenew, report)) break;
             const ListedCompound compound =
                 listcompound(record, item.id, c.swhat, name, choices, draw(random_));
-            const std::size_t position = w.additem(compound);
+            const std::size_t at = w.additem(compound);
             // A cached search adds its entries without highlighting each one.
-            if (!page.fromcache) w.selectitem(position);
+            if (!page.fromcache) w.selectitem(at);
             notestore(report, show(compound, c.ishowprop, c.ishowpic));
         }
         w.events().doevents();
@@ -202,6 +196,29 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
 
     // STOP leaves the window idle at once: no closing pause.
     if (!page.fromcache && !stopping_) wait(services_.searchpause, w.events());
+    finish(query, report, !page.body.empty() && !result.items.empty());
+}
+
+bool FormulaSearch::noteoutcome(const PageOutcome& outcome, const std::string& name, bool iforcenew,
+                                FetchReport& report) {
+    const Fault fault = outcome.answer.fault;
+    notestore(report, outcome.stored);
+    // A compound stopped in transfer is not listed: its values were never had.
+    if (fault == Fault::stopped) return outcome.fellback;
+    if (outcome.fellback) {
+        ++report.cachedcopies;
+        report.cachedwhy = outcome.answer.reason;
+    } else if (outcome.fetched && fault != Fault::none && fault != Fault::notstarted) {
+        report.pages.push_back({name, faultwords(fault, outcome.answer.status)});
+        if (fault == Fault::refused) report.refused = true;
+        if (fault == Fault::offline) report.offline = true;
+        if (fault == Fault::refused && !iforcenew) return false;
+    }
+    return true;
+}
+
+void FormulaSearch::finish(const Query& query, const FetchReport& report, bool foundany) {
+    SearchWindow& w = window_;
     searching_ = false;
     w.setenables(true);
     if (w.listcount() > 0) {
@@ -210,6 +227,13 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
     } else {
         w.clearpanel();
         w.focuslist();
+        // The empty list says why once the message is closed.
+        if (!report.resultpage.empty() && !report.offline) {
+            w.setlistnote("No answer from " + std::string(server::host()) + ": " +
+                          report.resultpage);
+        } else if (!foundany && report.resultpage.empty() && !stopping_) {
+            w.setlistnote("Nothing was found for " + query.text + ".");
+        }
     }
     report_ = report;
     const std::string text = searchmessage(report, query.text, services_.scachedir);

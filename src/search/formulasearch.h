@@ -6,9 +6,12 @@
 #include <random>
 #include <string>
 
+#include "compound/getdata.h"
+#include "core/query.h"
 #include "search/fetchreport.h"
 #include "search/seams.h"
 #include "search/trigger.h"
+#include "web/cachedfetch.h"
 #include "web/fetcher.h"
 #include "web/images.h"
 #include "web/politeness.h"
@@ -23,6 +26,7 @@ struct SearchServices {
     double searchpause = 2; // seconds of pause after a search that fetched its result page
     Politeness* politeness = nullptr; // the fetches' waits and refusals, begun anew by each search
     const Clock* clock = &systemclock(); // the trigger's time, and the seed of the random keys
+    bool offline = false;                // pages come from the cache alone: no server need be named
 };
 
 class FormulaSearch {
@@ -48,6 +52,7 @@ class FormulaSearch {
     std::chrono::milliseconds settrigger(std::string word);
     bool triggerfired();
     const Trigger& trigger() const { return trigger_; }
+    void cleartrigger() { trigger_.disarm(); }
 
     // A search is listing and has not been stopped.
     bool searching() const { return searching_; }
@@ -74,6 +79,13 @@ class FormulaSearch {
     void run();
     void runqueued();
     void stop();
+    // The result page from the cache or the server, what became of it noted in report.
+    Fetched fetchresultpage(const Query& query, bool iforcenew, FetchReport& report);
+    // Notes what became of a compound's page; false when the search's fetching is to end.
+    bool noteoutcome(const PageOutcome& outcome, const std::string& name, bool iforcenew,
+                     FetchReport& report);
+    // The window idle again, the first entry shown, the one message.
+    void finish(const Query& query, const FetchReport& report, bool foundany);
     // The panel's one filler: for the search as it lists, and for showentry.
     Failure show(const ListedCompound& compound, bool ishowprop, bool ishowpic);
 

@@ -54,11 +54,17 @@ class SearchWindow : public Panel {
     virtual MessageBoxes& messages() = 0;
     virtual EventLoop& events() = 0;
 
-    // The search is about to read the shown-th of total compounds; the window's title bar
-    // says so already through the fetcher, so by default nothing more is told.
-    virtual void fetching(int shown, int total, const std::string& name) {
-        (void)shown, (void)total, (void)name;
+    // The search is about to read the n-th of the total compounds the result page lists; the
+    // window's title bar says so already through the fetcher, so by default nothing more is
+    // told.
+    virtual void fetching(int n, int total, const std::string& name) {
+        (void)n, (void)total, (void)name;
     }
+    // A line of text in the area of an empty list, saying why it is empty; empty text for none.
+    // The next clearlist removes it.
+    virtual void setlistnote(const std::string& text) { (void)text; }
+    // No server host is set: asks the user for one; true once one is set.
+    virtual bool askforhost() { return false; }
 };
 
 } // namespace kestrix

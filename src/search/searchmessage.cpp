@@ -36,6 +36,10 @@ std::string searchmessage(const FetchReport& report, const std::string& query,
     const auto add = [&text](const std::string& sentence) {
         text += (text.empty() ? "" : "\r\n\r\n") + sentence;
     };
+    if (report.listedonly > 0) {
+        add("The server listed only the first " + std::to_string(report.listedonly) +
+            " compounds it found for " + query + "; a narrower question shows the rest.");
+    }
     if (report.offline) {
         // Nothing was asked of the server: all that was missing is named, with nothing about it.
         if (!report.resultpage.empty()) {
@@ -64,13 +68,6 @@ std::string searchmessage(const FetchReport& report, const std::string& query,
     if (!report.storeerror.empty()) {
         add("The page cache " + scachedir + " could not be written (" + report.storeerror +
             "); the search went on without it.");
-    }
-    const bool fetchfailed =
-        !report.resultpage.empty() || !report.pages.empty() || report.cachedcopies > 0;
-    if (fetchfailed && !report.refused && server::placeholder()) {
-        text += "\r\n\r\nNo server host is set: " + host +
-                " is a placeholder that names no server. Set the host in the environment "
-                "variable KESTRIX_SERVER_HOST, or build with -DKESTRIX_SERVER_HOST=<host>.";
     }
     return text;
 }

@@ -24,6 +24,7 @@ class Trigger {
     std::chrono::milliseconds remaining() const;
     // Once due: the word, and it is disarmed. Empty text while not armed or not yet due.
     std::string take();
+    void disarm() { armed_ = false, word_.clear(); }
 
   private:
     const Clock& clock_;

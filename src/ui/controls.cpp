@@ -99,30 +99,84 @@ void Form1Controls::setupcontrols(QMainWindow* window) {
     lblDetails = link("lblDetails", "NIST");
     Label6 = link("Label6", "NIST");
 
-    const std::string home = server::chemistryhome();
-    Label4 = label("Label4",
-                   QStringLiteral("KESTRIX.EXE searches at the National Institute of Standards "
-                                  "and Technology Chemistry Kestrix (%1) for information based "
-                                  "on molecular formula. You can find the program at %2")
-                       .arg(shown(home.substr(0, home.size() - 1)),
-                            QStringLiteral("http://kestrix.example.org/")));
+    Label4 = label("Label4", {});
     Label4->setWordWrap(true);
+    showintro();
 
     Timer1 = named(new QTimer(window), "Timer1");
     Timer1->setInterval(10);
 
-    // Focus order of the design.
-    QWidget* order[] = {txtMF,     Command1,  Check1[0],       Check1[1],
-                        Check1[2], Check1[3], txtSearch,       List1,
-                        Label2,    Combo1,    Option1[kelvin], Option1[celsius]};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    }
+    setupaccess();
     txtMF->setFocus();
     // Every control at its design place, and following the window's size from now on.
     layout::arrange(client);
     layout::follow(client);
     setupmenus(window);
+}
+
+void Form1Controls::showintro() {
+    const std::string home = server::chemistryhome();
+    Label4->setText(QStringLiteral("KESTRIX.EXE searches at the National Institute of Standards "
+                                   "and Technology Chemistry Kestrix (%1) for information based "
+                                   "on molecular formula. You can find the program at %2")
+                        .arg(shown(home.substr(0, home.size() - 1)),
+                             QStringLiteral("http://kestrix.example.org/")));
+}
+
+void Form1Controls::setupaccess() {
+    Label1->setBuddy(txtMF);
+    Label5->setBuddy(txtSearch);
+    const auto name = [](QWidget* widget, const char* text, const char* description = nullptr) {
+        widget->setAccessibleName(QString::fromLatin1(text));
+        if (description) widget->setAccessibleDescription(QString::fromLatin1(description));
+    };
+    name(txtMF, "Molecular formula, CAS number or name",
+         "What to search for: a molecular formula such as C5H12, a CAS registry number such as "
+         "109-66-0, or a compound name such as pentane. Enter searches.");
+    name(Command1, "Search", "Searches for the text of the formula box; while searching, stops.");
+    name(txtSearch, "Name must contain", "Lists only the compounds whose name contains this text.");
+    name(Combo1, "Property",
+         "The property listed beside each compound: boiling point (BP) or "
+         "melting point (MP).");
+    name(Option1[kelvin], "Kelvin");
+    name(Option1[celsius], "Celsius");
+    name(List1, "Compounds found",
+         "Each row: the compound's name, the property, its value and "
+         "unit. Ctrl+C copies the list.");
+    name(Label2, "Compound data",
+         "The CAS number, formula, molecular weight, name and property "
+         "of the compound selected.");
+    name(Picture1, "Structure drawing");
+    name(lbl3D, "3-D structure file");
+    name(lblMSDS, "Supplier's catalogue and safety data sheet");
+    name(lblChemFinder, "Public compound database");
+    name(lblDetails, "Stored NIST page of the compound");
+    name(Label6, "NIST chemistry home page");
+    name(Label4, "About the program");
+    // A read-only text box still takes Tab for itself unless told.
+    Label2->setTabChangesFocus(true);
+
+    // Tab goes through the controls as they read: row by row, left to right.
+    QWidget* order[] = {txtMF,
+                        Command1,
+                        txtSearch,
+                        Combo1,
+                        Option1[kelvin],
+                        Option1[celsius],
+                        List1,
+                        Label2,
+                        Check1[sortbyproperty],
+                        Check1[showproperty],
+                        lbl3D,
+                        lblMSDS,
+                        lblChemFinder,
+                        lblDetails,
+                        Check1[sortalphabetically],
+                        Check1[showstructures],
+                        Label6};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void Form1Controls::setupmenus(QMainWindow* window) {
@@ -133,6 +187,7 @@ void Form1Controls::setupmenus(QMainWindow* window) {
     mnuClearCache = named(mnuOpt->addAction(QStringLiteral("&Clear Cache")), "mnuClearCache");
     optGotoNIST = named(mnuOpt->addAction(QStringLiteral("&Go to NIST Every Time")), "optGotoNIST");
     optGotoNIST->setCheckable(true);
+    mnuServer = named(mnuOpt->addAction(QString::fromUtf8("&Server\u2026")), "mnuServer");
 
     mnuTab = named(bar->addMenu(QStringLiteral("&Tabulate")), "mnuTab");
     optTemp = named(mnuTab->addAction(QStringLiteral("&Temperatures")), "optTemp");

@@ -55,6 +55,7 @@ class Form1Controls {
     QMenu* mnuOpt;
     QAction* mnuClearCache;
     QAction* optGotoNIST;
+    QAction* mnuServer; // names the server host, which is kept for later runs
     QMenu* mnuTab;
     QAction* optTemp;
     QAction* OptPhaseChange;
@@ -66,9 +67,13 @@ class Form1Controls {
   protected:
     // Creates the controls and menus of window in their design state.
     void setupcontrols(QMainWindow* window);
+    // The explanatory text, which names the server's home page.
+    void showintro();
 
   private:
     void setupmenus(QMainWindow* window);
+    // Names and descriptions for screen readers, and the keyboard's reading order.
+    void setupaccess();
 };
 
 } // namespace kestrix

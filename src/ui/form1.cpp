@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QTimer>
 
 #include "core/fields.h"
 #include "core/version.h"
@@ -12,6 +13,7 @@
 #include "ui/listbox.h"
 #include "ui/parts.h"
 #include "web/cache.h"
+#include "web/server.h"
 
 namespace kestrix {
 
@@ -41,6 +43,16 @@ void Form1::Form_Load() {
     parts_->view.clearlinks();
     mnuCreateTab->setEnabled(false);
     mnuTabulateExcel->setEnabled(false);
+    refreshcompletions();
+    // With no server named, nothing is asked of any, not even at start-up; the list says why.
+    if (server::placeholder()) {
+        Timer1->stop();
+        parts_->search.cleartrigger();
+        List1->setnote(QStringLiteral(
+            "No server host is set, so Kestrix asks no server. Choose Options, Server\u2026 to "
+            "name the NIST chemistry data server; it is kept for every later run. (The "
+            "environment variable KESTRIX_SERVER_HOST names one too.)"));
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,8 @@
 #include "ui/controls.h"
 #include "ui/services.h"
 
+class QStringListModel;
+
 namespace kestrix {
 
 class QtTransfer;
@@ -40,6 +42,8 @@ class Form1 : public QMainWindow, public Form1Controls {
     void wait(double t);
     // The pending action word of the search trigger.
     const std::string& triggerword() const;
+    // The server host dialog; true when a real host is then in effect.
+    bool askforhost();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,8 +55,11 @@ class Form1 : public QMainWindow, public Form1Controls {
     void Form_Load();
     void Timer1_Timer();
     MessageBoxes& messages();
+    // The questions the page cache can answer, offered as the formula box is typed into.
+    void refreshcompletions();
 
     std::unique_ptr<Parts> parts_;
+    QStringListModel* completions_ = nullptr;
 };
 
 } // namespace kestrix

@@ -5,12 +5,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QStringListModel>
 #include <QTimer>
 
 #include "compound/links.h"
@@ -20,10 +23,12 @@
 #include "search/tabulatedata.h"
 #include "tabulate/listtext.h"
 #include "ui/form1.h"
+#include "ui/hostdialog.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
 #include "ui/parts.h"
 #include "web/cache.h"
+#include "web/server.h"
 
 namespace kestrix {
 
@@ -61,8 +66,33 @@ void Form1::connecthandlers() {
                 [this, label, link] { parts_->opener->open(linktarget(link, label->tag)); });
     }
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuClearCache, &QAction::triggered, this,
-            [this] { clearcache(scachedir, messages()); });
+    connect(mnuClearCache, &QAction::triggered, this, [this] {
+        clearcache(scachedir, messages());
+        refreshcompletions();
+    });
+    connect(mnuServer, &QAction::triggered, this, [this] {
+        if (askforhost() && List1->listcount() == 0) {
+            List1->setnote(
+                shown("The server is " + std::string(server::host()) + ". Search asks it."));
+        }
+    });
+    // Escape while searching is STOP; otherwise it leaves the controls alone.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (parts_->search.searching()) Command1_Click();
+    });
+    completions_ = new QStringListModel(this);
+    auto* completer = new QCompleter(completions_, this);
+    completer->setObjectName(QStringLiteral("txtMFCompleter"));
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    txtMF->setCompleter(completer);
+    // Choosing a question the cache holds searches it.
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& question) {
+                txtMF->setText(question);
+                settrigger("search");
+            });
     for (QAction* group : {optTemp, OptPhaseChange, optGasHS}) {
         connect(group, &QAction::triggered, this, [this] { settrigger("tab"); });
     }
@@ -81,6 +111,10 @@ short Form1::isearching() const {
 }
 
 void Form1::setenables(bool tf) {
+    if (tf) {
+        List1->hideprogress();
+        refreshcompletions();
+    }
     Combo1->setEnabled(tf);
     for (QCheckBox* box : Check1) box->setEnabled(tf);
     mnuCreateTab->setEnabled(tf);
@@ -164,6 +198,18 @@ void Form1::wait(double t) {
 
 MessageBoxes& Form1::messages() {
     return *parts_->messages;
+}
+
+bool Form1::askforhost() {
+    const bool set = kestrix::askforhost(this, messages());
+    showintro();
+    return set;
+}
+
+void Form1::refreshcompletions() {
+    QStringList questions;
+    for (const std::string& question : cachedquestions(scachedir)) questions << shown(question);
+    completions_->setStringList(questions);
 }
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #pragma once
-// A label that looks like a link, sizes itself to its caption, and keeps a Tag.
+// A label that looks like a link, sizes itself to its caption, and keeps a Tag. It opens with a
+// click, or with Enter or Space when it has the focus; without a caption it offers no link and
+// takes no focus.
 
 #include <QLabel>
 #include <string>
@@ -19,6 +21,8 @@ class LinkLabel : public QLabel {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace kestrix

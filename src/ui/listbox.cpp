@@ -2,9 +2,12 @@
 
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <utility>
 
 #include "core/text.h"
@@ -51,11 +54,79 @@ class TabStopDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+ListBox::ListBox(QWidget* parent)
+    : QListWidget(parent), note_(new QLabel(viewport())), progress_(new QProgressBar(this)) {
     setItemDelegate(new TabStopDelegate(this));
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    note_->setObjectName(QStringLiteral("List1Note"));
+    note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignCenter);
+    note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note_->setAccessibleName(QStringLiteral("Why the list is empty"));
+    // The palette's colour for text that stands in for content, in light and dark themes.
+    QPalette muted = note_->palette();
+    muted.setColor(QPalette::WindowText, muted.color(QPalette::PlaceholderText));
+    note_->setPalette(muted);
+    note_->hide();
+    progress_->setObjectName(QStringLiteral("List1Progress"));
+    progress_->setAccessibleName(QStringLiteral("Search progress"));
+    progress_->setFormat(QStringLiteral("%v of %m"));
+    progress_->setTextVisible(true);
+    progress_->setFocusPolicy(Qt::NoFocus);
+    progress_->hide();
+}
+
+void ListBox::setnote(const QString& text) {
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty() && entries_.size() == 0);
+    setAccessibleDescription(text);
+    placeoverlays();
+}
+
+QString ListBox::note() const {
+    return note_->isHidden() ? QString() : note_->text();
+}
+
+void ListBox::showprogress(int n, int total) {
+    progress_->setRange(0, std::max(total, 1));
+    progress_->setValue(std::clamp(n, 0, std::max(total, 1)));
+    if (progress_->isHidden()) {
+        placeoverlays();
+        progress_->show();
+        progress_->raise();
+    }
+}
+
+void ListBox::hideprogress() {
+    progress_->hide();
+}
+
+QRect ListBox::visiblepart() const {
+    QRect part = rect();
+    // Left of the parent's edge nothing shows.
+    if (x() < 0) part.setLeft(-x());
+    return part.adjusted(frameWidth(), frameWidth(), -frameWidth(), -frameWidth());
+}
+
+void ListBox::placeoverlays() {
+    const QRect part = visiblepart();
+    const int height = progress_->sizeHint().height();
+    progress_->setGeometry(part.left(), part.bottom() + 1 - height, part.width(), height);
+    // The note in the viewport's coordinates, over the visible part.
+    const QRect view = QRect(viewport()->mapFrom(this, part.topLeft()), part.size());
+    note_->setGeometry(view.adjusted(8, 8, -8, -8));
+}
+
+void ListBox::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    placeoverlays();
+}
+
+void ListBox::moveEvent(QMoveEvent* event) {
+    QListWidget::moveEvent(event);
+    placeoverlays();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event) {
@@ -82,13 +153,24 @@ void ListBox::mouseReleaseEvent(QMouseEvent* event) {
 int ListBox::additem(const ListedCompound& compound) {
     const auto position = static_cast<int>(entries_.add(compound));
     // The item's own text is what the row says, for whoever reads it rather than sees it.
-    insertItem(position, shown(compound.name + ", " + propertycolumn(compound)));
+    insertItem(position, spokenrow(compound));
+    note_->hide();
     return position;
 }
 
 void ListBox::clearitems() {
     entries_.clear();
     clear();
+    setnote({});
+}
+
+QString spokenrow(const ListedCompound& compound) {
+    const bool known = compound.value != "?";
+    const QString unit =
+        compound.iskelvin ? QStringLiteral("kelvin") : QStringLiteral("degrees Celsius");
+    return shown(compound.name) + QStringLiteral(", ") + shown(compound.property) +
+           QLatin1Char(' ') +
+           (known ? shown(compound.value) + QLatin1Char(' ') + unit : QStringLiteral("unknown"));
 }
 
 double ListBox::dialogunit() const {

@@ -5,6 +5,9 @@
 
 #include <QListWidget>
 #include <string>
+
+class QLabel;
+class QProgressBar;
 #include <vector>
 
 #include "core/sortedentries.h"
@@ -25,6 +28,16 @@ class ListBox : public QListWidget {
     }
     const std::vector<ListedCompound>& compounds() const { return entries_.entries(); }
 
+    // A line of text in the area of the empty list, saying why it is empty; gone with the next
+    // entry or clearitems.
+    void setnote(const QString& text);
+    QString note() const;
+    // A bar across the list's bottom edge: the n-th of total compounds is being read. Hidden
+    // until shown, and again by hideprogress.
+    void showprogress(int n, int total);
+    void hideprogress();
+    QProgressBar* progress() const { return progress_; }
+
     // Tab stops in dialog units; none means the default stops.
     void settabstops(std::vector<int> stops);
     const std::vector<int>& tabstops() const { return tabstops_; }
@@ -41,14 +54,27 @@ class ListBox : public QListWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The part of the list the window shows: its left lies beyond the client's edge, under the
+    // hidden sort key and identifier.
+    QRect visiblepart() const;
+    void placeoverlays();
+
     SortedEntries entries_;
+    QLabel* note_;
+    QProgressBar* progress_;
     bool pressedcurrent_ = false;
     std::vector<int> tabstops_;
 };
+
+// A row as a screen reader reads it: name, property, value and unit ("pentane, BP 309.2
+// kelvin"; "BP unknown" for no value).
+QString spokenrow(const ListedCompound& compound);
 
 // Sets the list's tab stops from a text of numbers separated by ",": at most 21, ending early
 // at a number outside the 16-bit range.

@@ -73,6 +73,18 @@ void SearchView::clearpanel() {
     clearlinks();
 }
 
+void SearchView::fetching(int n, int total, const std::string&) {
+    form_.List1->showprogress(n, total);
+}
+
+void SearchView::setlistnote(const std::string& text) {
+    form_.List1->setnote(shown(text));
+}
+
+bool SearchView::askforhost() {
+    return form_.askforhost();
+}
+
 // The one writer of the title bar.
 void SearchView::setcaption(const std::string& text) {
     form_.setWindowTitle(shown(text));

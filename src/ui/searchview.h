@@ -26,6 +26,9 @@ class SearchView : public SearchWindow {
     MessageBoxes& messages() override { return messages_; }
     EventLoop& events() override { return events_; }
 
+    void fetching(int n, int total, const std::string& name) override;
+    void setlistnote(const std::string& text) override;
+    bool askforhost() override;
     void setcaption(const std::string& text) override;
     void restorecaption() override;
     void setdatatext(const std::string& text) override;

@@ -1,5 +1,6 @@
 #include "web/cache.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <random>
 
 #include "core/text.h"
+#include "web/cachenames.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -196,6 +198,20 @@ std::vector<std::string> listfiles(const std::string& dir) {
         names.push_back(name);
     }
     return names;
+}
+
+std::vector<std::string> cachedquestions(const std::string& scachedir) {
+    std::vector<std::string> questions;
+    for (const std::string& name : listfiles(scachedir)) {
+        if (std::string question = cachedquestion(name); !question.empty()) {
+            questions.push_back(std::move(question));
+        }
+    }
+    std::sort(questions.begin(), questions.end(), [](const std::string& a, const std::string& b) {
+        const std::string x = asciilower(a), y = asciilower(b);
+        return x != y ? x < y : a < b;
+    });
+    return questions;
 }
 
 std::string findfirstmatch(const std::string& dir, std::string_view pattern) {

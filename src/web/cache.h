@@ -40,6 +40,10 @@ std::string resolvename(const std::string& dir, std::string_view name);
 // The plain, visible files directly in dir.
 std::vector<std::string> listfiles(const std::string& dir);
 
+// The questions whose result pages are in the cache (web/cachenames.h cachedquestion), sorted
+// without regard to letter case.
+std::vector<std::string> cachedquestions(const std::string& scachedir);
+
 // Asks, then deletes every plain file of the cache directory.
 void clearcache(const std::string& scachedir, MessageBoxes& messages);
 

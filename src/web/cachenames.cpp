@@ -77,6 +77,35 @@ std::string resultpagename(const Query& query) {
     return resultpagename(query.text);
 }
 
+std::string cachedquestion(std::string_view filename) {
+    constexpr std::string_view ext = ".htm";
+    if (!filename.ends_with(ext)) return {};
+    std::string_view stem = filename.substr(0, filename.size() - ext.size());
+    std::string question;
+    for (std::string_view options :
+         {server::searchoptions, server::casoptions, server::nameoptions}) {
+        const std::string tail = "-" + std::string(options);
+        if (!stem.ends_with(tail)) continue;
+        const std::string_view key = stem.substr(0, stem.size() - tail.size());
+        if (key.starts_with("cas-")) {
+            question = key.substr(4);
+        } else if (key.starts_with("name-")) {
+            question = percentdecoded(key.substr(5));
+        } else {
+            question = key;
+        }
+        break;
+    }
+    // Only a question that names this very file again is one: a cut name, a compound's page or
+    // a tabulation is not.
+    const Query query = classifyquery(question);
+    if (query.kind == QueryKind::none || query.expectedcheck >= 0 ||
+        resultpagename(query) != filename) {
+        return {};
+    }
+    return question;
+}
+
 std::string identifiername(std::string_view smw, std::string_view sid, std::string_view sfileext) {
     return compoundfile(smw, sid, sfileext);
 }

@@ -23,6 +23,10 @@ std::string searchkey(const Query& query);
 // text and ".htm" ("cas-109-66-0-&Units=SI.htm").
 std::string resultpagename(const Query& query);
 
+// The question whose result page a file of that name is: the formula, CAS number or name as it
+// was searched. Empty text for any other file, and for a name too long to be read back.
+std::string cachedquestion(std::string_view filename);
+
 // The file that maps a compound identifier to its CAS number: "C5H12-C109660-thermo".
 std::string identifiername(std::string_view smw, std::string_view sid, std::string_view sfileext);
 

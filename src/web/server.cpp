@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "core/version.h"
+#include "web/hostsetting.h"
 
 namespace kestrix::server {
 
@@ -24,12 +25,24 @@ std::string compoundurltemplate() {
 namespace {
 std::string& chosenhost() {
     static std::string chosen = [] {
-        const char* set = std::getenv("KESTRIX_SERVER_HOST");
-        return std::string(set && set[0] ? set : KESTRIX_SERVER_HOST);
+        const char* environment = std::getenv("KESTRIX_SERVER_HOST");
+        // The saved host is read only when it can count.
+        const std::string saved = environment && environment[0] ? std::string() : savedhost();
+        return choosehost(environment, saved, KESTRIX_SERVER_HOST);
     }();
     return chosen;
 }
 } // namespace
+
+std::string choosehost(const char* environment, const std::string& saved, std::string_view built) {
+    if (environment && environment[0]) return environment;
+    return saved.empty() ? std::string(built) : saved;
+}
+
+bool hostfromenvironment() {
+    const char* set = std::getenv("KESTRIX_SERVER_HOST");
+    return set && set[0];
+}
 
 std::string_view host() {
     return chosenhost();
@@ -44,7 +57,11 @@ std::string useragent(std::string_view toolkit) {
 }
 
 bool placeholder() {
-    return host() == KESTRIX_PLACEHOLDER_HOST;
+    return host() == placeholderhost();
+}
+
+std::string_view placeholderhost() {
+    return KESTRIX_PLACEHOLDER_HOST;
 }
 
 std::string formulaurl(std::string_view formula) {

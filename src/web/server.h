@@ -1,7 +1,7 @@
 #pragma once
-// Every address of the NIST chemistry data server. The host is the build setting
-// KESTRIX_SERVER_HOST, which the environment variable of the same name overrides at run time;
-// inserted values are used as they stand, not encoded.
+// Every address of the NIST chemistry data server. The host is the environment variable
+// KESTRIX_SERVER_HOST, else the host the user saved (web/hostsetting.h), else the build setting
+// of the same name; inserted values are used as they stand, not encoded.
 
 #include <string>
 #include <string_view>
@@ -11,6 +11,9 @@
 namespace kestrix::server {
 
 std::string_view host();
+// The rule by which the host is chosen at the first ask: the environment's (when set and not
+// empty), else the saved one (when not empty), else the build's.
+std::string choosehost(const char* environment, const std::string& saved, std::string_view built);
 // Chooses the host for the rest of the run, over the build setting and the environment. Call it
 // before anything asks for an address.
 void sethost(std::string chosen);
@@ -18,8 +21,12 @@ void sethost(std::string chosen);
 // How the program names itself to the server: "Kestrix/" and the version, then the toolkit
 // in parentheses ("Kestrix/1.0d3 (Qt 6.4.2)").
 std::string useragent(std::string_view toolkit);
-// True while the host is the build's reserved placeholder, which names no real server.
+// True while the host is the build's reserved placeholder, which names no real server: then
+// nothing is to be asked of any server.
 bool placeholder();
+std::string_view placeholderhost();
+// True when the environment's KESTRIX_SERVER_HOST chooses the host, over a saved one.
+bool hostfromenvironment();
 
 // The options text of the formula search; also part of the result page file name.
 inline constexpr std::string_view searchoptions = "&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on";

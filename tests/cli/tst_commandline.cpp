@@ -73,6 +73,8 @@ class TestCommandLine : public QObject, WindowFixture {
         env.insert(QStringLiteral("http_proxy"), server_.proxy());
         env.insert(QStringLiteral("no_proxy"), QString());
         env.insert(QStringLiteral("XDG_CACHE_HOME"), cachebase_);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), homes_.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("KESTRIX_SERVER_HOST"), QString::fromLatin1(samplehost));
         return env;
     }
 

@@ -79,3 +79,53 @@ TEST(ResultPage, TheCountStopsAt32767) {
 }
 
 } // namespace
+
+namespace {
+
+// The sentence by which the server says it cut its list short, as pages may write it.
+TEST(ResultPage, TellsAListTheServerCutShort) {
+    struct Case {
+        const char* name;
+        std::string text;
+        int listedonly;
+    };
+    const Case cases[] = {
+        {"as the server writes it",
+         "<p>Due to the large number of matching species, only the first 400 are displayed.</p>",
+         400},
+        {"broken over lines",
+         "<p>Due to the large number\r\nof matching species,\n  only the first\t50 are shown", 50},
+        {"in other letter case", "DUE TO THE LARGE NUMBER OF MATCHING SPECIES, ONLY THE FIRST 7",
+         7},
+        {"a number with a comma",
+         "Due to the large number of matching species, only the first "
+         "1,000 matches are displayed.",
+         1000},
+        {"no number", "Due to the large number of matching species, only the first few are shown.",
+         -1},
+        {"no sentence", "<p>A formula search for C5H12 found 3 matching species.</p>", 0},
+        {"another sentence", "Due to the large number of requests, only the first 5 are served", 0},
+        {"huge", "Due to the large number of matching species, only the first 9999999999", 32767}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(listedonly(c.text), c.listedonly);
+    }
+}
+
+TEST(ResultPage, ReadsTheCutBeforeTheListOnly) {
+    const std::string sentence =
+        "<p>Due to the large number of matching species, only the first 2 are displayed.</p>\n";
+    const std::string items = item("C1", "One") + item("C2", "Two");
+    EXPECT_EQ(readresultpage(sentence + head + items).listedonly, 2);
+    // Named without a number: as many as the page lists.
+    EXPECT_EQ(readresultpage("<p>Due to the large number of matching species, only the first "
+                             "are displayed.</p>\n" +
+                             head + items)
+                  .listedonly,
+              2);
+    // A compound's name in the list that happens to read so is no cut.
+    EXPECT_EQ(readresultpage(head + items + sentence).listedonly, 0);
+    EXPECT_EQ(readresultpage(head + items).listedonly, 0);
+}
+
+} // namespace

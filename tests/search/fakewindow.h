@@ -11,6 +11,7 @@
 #include "core/sortedentries.h"
 #include "fakeclock.h"
 #include "fakes.h"
+#include "samplehost.h"
 #include "scratch.h"
 #include "search/formulasearch.h"
 #include "web/server.h"
@@ -25,7 +26,20 @@ class FakeWindow : public SearchWindow {
         enabled = tf;
         enables.push_back(tf);
     }
-    void clearlist() override { list.clear(); }
+    void clearlist() override {
+        list.clear();
+        note.clear();
+    }
+    void setlistnote(const std::string& text) override { note = text; }
+    void fetching(int n, int total, const std::string& name) override {
+        progress.push_back(std::to_string(n) + "/" + std::to_string(total) + " " + name);
+    }
+    // The host dialog, answered as the test chose: a host set, or cancelled.
+    bool askforhost() override {
+        ++hostasks;
+        if (givehost) server::sethost(samplehost);
+        return givehost;
+    }
     std::size_t additem(const ListedCompound& compound) override { return list.add(compound); }
     std::size_t listcount() const override { return list.size(); }
     const ListedCompound& compoundat(std::size_t index) const override { return list.at(index); }
@@ -62,6 +76,10 @@ class FakeWindow : public SearchWindow {
     }
 
     SearchChoices now;
+    std::string note; // the line in the empty list's area
+    Strings progress; // "n/N name" of each compound the search reads
+    int hostasks = 0;
+    bool givehost = false;
     bool isearching = false;
     bool enabled = true;
     std::vector<bool> enables;
@@ -79,6 +97,7 @@ class FakeWindow : public SearchWindow {
 // of tests/data, and a page cache folder that lives as long as the bench.
 struct SearchBench {
     explicit SearchBench(const std::string& folder = "server") {
+        server::sethost(samplehost); // as a user names their server
         const std::filesystem::path data = std::filesystem::path(KESTRIX_TEST_DATA) / folder;
         for (const auto& file : std::filesystem::directory_iterator(data / "formula")) {
             pages.pages[server::formulaurl(file.path().stem().string())] = readbytes(file);

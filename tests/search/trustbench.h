@@ -16,6 +16,7 @@ namespace kestrix::test {
 
 struct TrustBench {
     TrustBench() {
+        server::sethost(samplehost); // as a user names their server
         const std::filesystem::path data = std::filesystem::path(KESTRIX_TEST_DATA) / "server";
         transfer.served[server::formulaurl("C5H12")] = readbytes(data / "formula/C5H12.htm");
         for (const char* id : {"C109660", "C78784", "C463821"}) {

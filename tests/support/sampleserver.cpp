@@ -1,5 +1,7 @@
 #include "sampleserver.h"
 
+#include "web/server.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -72,6 +74,12 @@ void SampleServer::clearlog() {
         QFile log(path(name));
         if (log.exists()) log.resize(0);
     }
+}
+
+void usesamplehost(const QString& config) {
+    qputenv("KESTRIX_SERVER_HOST", samplehost);
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    server::sethost(samplehost);
 }
 
 } // namespace kestrix::test

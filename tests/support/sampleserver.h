@@ -7,7 +7,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "samplehost.h"
+
 namespace kestrix::test {
+
+// Names the sample host in the environment and for this process's addresses, and points the
+// user's configuration folder at config, so that no saved host of the machine's user counts.
+void usesamplehost(const QString& config);
 
 class SampleServer {
   public:

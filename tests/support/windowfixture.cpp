@@ -11,6 +11,10 @@
 
 namespace kestrix::test {
 
+WindowFixture::WindowFixture() {
+    usesamplehost(home_.path() + QStringLiteral("/config"));
+}
+
 WindowFixture::~WindowFixture() = default;
 
 bool WindowFixture::startserver(const QString& folder, const QStringList& options) {

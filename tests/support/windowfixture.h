@@ -21,6 +21,8 @@ namespace kestrix::test {
 
 class WindowFixture {
   protected:
+    // Names the sample host, as a user names their server (usesamplehost).
+    WindowFixture();
     ~WindowFixture();
     // Starts the server on a folder of tests/data (or an absolute one) and points the proxy at
     // it; further server options as given.

@@ -21,7 +21,7 @@ using namespace kestrix::test;
 
 namespace {
 
-const QString host = QString::fromLatin1(server::host().data(), qsizetype(server::host().size()));
+const QString host = QString::fromLatin1(samplehost);
 
 // The C5H12 search as listed in kelvin, sorted by boiling point.
 const QStringList pentanes{"2,2-dimethylpropane", "2-methylbutane", "pentane"};
