@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "core/sortedentries.h"
@@ -103,9 +104,16 @@ struct SearchBench {
     }
     std::string cached(const std::string& name) const { return readbytes(home + "/" + name); }
 
+    // A new folder in the system's temporary folder (mkdtemp is POSIX only).
     static std::string maketemp() {
-        char pattern[] = "/tmp/kestrix-search-XXXXXX";
-        return mkdtemp(pattern);
+        std::random_device seed;
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            const auto candidate = base / ("kestrix-search-" + std::to_string(seed()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) return candidate.string();
+            if (error) throw std::filesystem::filesystem_error("no scratch folder", base, error);
+        }
     }
 
     std::string home = maketemp();

@@ -30,7 +30,11 @@ TEST(ServerHost, ARealHostIsNotCalledAPlaceholder) {
 
 int main(int argc, char** argv) {
     // Before anything asks for the host, as at the program's start.
+#ifdef _WIN32
+    _putenv_s("KESTRIX_SERVER_HOST", "chemistry.example.test");
+#else
     setenv("KESTRIX_SERVER_HOST", "chemistry.example.test", 1);
+#endif
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
