@@ -52,6 +52,19 @@ TEST(Tabulatedata, ATextWithAPathSeparatorNamesAFileInTheCache) {
     EXPECT_TRUE(d.bench.cached("name-%2E%2E%2FC5H12.htm").starts_with("<style>"));
 }
 
+TEST(Tabulatedata, AFormulaThatSpellsADeviceNameIsToldAndNothingIsWritten) {
+    // Windows would open the console, a printer or a port for these names, in any folder.
+    for (const auto& [formula, file] : std::vector<std::pair<std::string, std::string>>{
+             {"CON", "CON.htm"}, {"CoN", "CoN.csv"}, {"PrN", "PrN.htm"}, {"PRn", "PRn.csv"}}) {
+        Desk d;
+        const Strings before = d.bench.cachefiles();
+        tabulatedata(file.ends_with(".csv"), {}, d.entries, formula, d.context);
+        EXPECT_EQ(d.messages.texts, Strings{"Bad file name: " + file});
+        EXPECT_TRUE(d.opener.targets.empty());
+        EXPECT_EQ(d.bench.cachefiles(), before);
+    }
+}
+
 TEST(Tabulatedata, AFailedWriteIsSaidAndNothingOpens) {
     Desk d;
     std::filesystem::remove_all(d.bench.home);
