@@ -20,6 +20,36 @@ namespace fs = std::filesystem;
 
 namespace kestrix {
 
+namespace {
+
+// Paths are UTF-8 text. Windows names files in UTF-16 and would read a narrow name in the local
+// code page, so paths go to and from it by an explicit conversion; text that is not UTF-8 names
+// no file there (an empty path).
+fs::path nativepath(const std::string& path) {
+#ifdef _WIN32
+    if (!isutf8(path)) return {};
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
+
+// A file name as UTF-8 text; empty when Windows holds a name that is not UTF-16.
+std::string pathtext(const fs::path& path) {
+#ifdef _WIN32
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        return {};
+    }
+#else
+    return path.string();
+#endif
+}
+
+} // namespace
+
 std::string defaultcachedir() {
 #ifdef _WIN32
     return "C:\\temp\\webdata\\";
@@ -39,7 +69,7 @@ std::string defaultcachedir() {
 
 void createcachedir(const std::string& scachedir) {
     std::error_code ignored;
-    fs::create_directories(fs::path(scachedir).parent_path(), ignored); // parents first
+    fs::create_directories(nativepath(scachedir).parent_path(), ignored); // parents first
 }
 
 namespace {
@@ -82,13 +112,13 @@ std::optional<std::string> cachepath(const std::string& scachedir, std::string_v
 
 bool fileexists(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(nativepath(path), ec);
 }
 
 std::string loadfromfile(const std::string& fname, long& pt) {
     // A directory (or a device) opens for reading here but has no length to read.
     if (!fileexists(fname)) return {};
-    std::ifstream in(fname, std::ios::binary);
+    std::ifstream in(nativepath(fname), std::ios::binary);
     if (!in) return {};
     in.seekg(0, std::ios::end);
     const std::streamoff length = in.tellg();
@@ -130,8 +160,9 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
     // for a valid copy: write a temporary file beside it, then rename it over the old one.
     // No fsync: it would cost milliseconds per page, and ext4 already commits a file that
     // replaces another by rename before the rename itself.
-    const fs::path target(sfile);
+    const fs::path target = nativepath(sfile);
     const fs::path dir = target.parent_path();
+    if (target.empty() && !sfile.empty()) return fail(error, describe(EINVAL)); // not UTF-8
     if (target.filename().empty()) return fail(error, describe(EISDIR));
     std::error_code ec;
     if (!dir.empty() && !fs::is_directory(dir, ec)) {
@@ -139,9 +170,8 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
     }
 
     static std::mt19937_64 random{std::random_device{}()};
-    const std::string temp = (dir / ("." + target.filename().string() + "." +
-                                     std::to_string(random() % 1000000000) + ".tmp"))
-                                 .string();
+    const fs::path temp = dir / nativepath("." + pathtext(target.filename()) + "." +
+                                           std::to_string(random() % 1000000000) + ".tmp");
     std::string content;
     if (pt > 1) content.assign(static_cast<std::size_t>(pt - 1), '\0');
     content += swhat;
@@ -215,8 +245,8 @@ bool matches(std::string_view pattern, std::string_view name) {
 std::vector<std::string> listfiles(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(nativepath(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = pathtext(it->path().filename());
         if (name.empty() || name[0] == '.') continue;
         std::error_code kind;
         if (it->is_symlink(kind) || !it->is_regular_file(kind)) continue;
@@ -251,7 +281,7 @@ void clearcache(const std::string& scachedir, MessageBoxes& messages) {
     if (answer != Answer::ok) return;
     for (const std::string& name : names) {
         std::error_code ignored;
-        fs::remove(scachedir + name, ignored);
+        fs::remove(nativepath(scachedir + name), ignored);
     }
     messages.message("Directory " + scachedir + " cleared.");
 }

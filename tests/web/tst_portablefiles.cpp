@@ -1,16 +1,24 @@
-// The page cache's files as Windows and Linux both take them: one rule for safe names.
+// The page cache's files as Windows and Linux both take them: one rule for safe names, UTF-8
+// names, bytes as written.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/query.h"
+#include "scratch.h"
 #include "web/cache.h"
 #include "web/cachenames.h"
+#include "webfakes.h"
 
 using namespace kestrix;
+using namespace kestrix::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -111,6 +119,72 @@ TEST(DeviceFormulas, SearchFilesAreSafeTabulationsAreNot) {
         EXPECT_FALSE(safename(tabulationname(formula, false))) << formula;
         EXPECT_FALSE(safename(tabulationname(formula, true))) << formula;
     }
+}
+
+// The path of UTF-8 text as the system names it: the bytes on Linux, UTF-16 on Windows. The
+// standard defines this conversion on every system, unlike that of narrow text.
+fs::path u8path(const std::string& text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string u8text(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The names of the plain files in dir as UTF-8, sorted, read through the system's own names.
+Strings storednames(const std::string& dir) {
+    Strings names;
+    for (const auto& entry : fs::directory_iterator(u8path(dir))) {
+        if (entry.is_regular_file()) names.push_back(u8text(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string u8read(const std::string& path) {
+    std::ifstream in(u8path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// é is in the Windows code page of western Europe, Ω and € are not in Latin-1 or not at all.
+const Strings utf8names = {"Pentan\xc3\xa9-thermo.htm", "\xce\xa9-\xe2\x82\xac-thermo.htm",
+                           "\xe6\x97\xa5\xe6\x9c\xac-thermo.htm"};
+
+TEST(Utf8Names, NameTheSameFileOnEverySystem) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    // The folder's own name is UTF-8 too, as a cache folder chosen by a user may be.
+    const std::string dir = scratch.dir() + "Jos\xc3\xa9 \xce\xa9/";
+    createcachedir(dir);
+    ASSERT_TRUE(fs::is_directory(u8path(dir)));
+    for (const std::string& name : utf8names) {
+        std::string error;
+        ASSERT_TRUE(puttofile("page " + name, dir + name, 0, &error)) << name << ": " << error;
+        EXPECT_EQ(u8read(dir + name), "page " + name);
+        EXPECT_TRUE(fileexists(dir + name)) << name;
+        EXPECT_EQ(loadfromfile(dir + name), "page " + name);
+        EXPECT_EQ(resolvename(dir, name), name);
+    }
+    // One more, put there by another program.
+    const std::string dropped = "\xe6\x97\xa5\xe6\x9c\xac.txt";
+    std::ofstream(u8path(dir + dropped)) << "x";
+
+    Strings all = utf8names;
+    all.push_back(dropped);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(storednames(dir), all);
+    Strings listed = listfiles(dir);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, all);
+    EXPECT_EQ(findfirstmatch(dir, "*.TXT"), dropped);
+    EXPECT_EQ(findfirstmatch(dir, "\xce\xa9*"), utf8names[1]);
+
+    MessageRecorder messages;
+    clearcache(dir, messages);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0], "This will clear all 4 files in directory " + dir + ".");
+    EXPECT_EQ(storednames(dir), Strings{});
 }
 
 } // namespace
