@@ -11,7 +11,13 @@
 #include "core/text.h"
 #include "core/utf8.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -47,6 +53,20 @@ std::string pathtext(const fs::path& path) {
     return path.string();
 #endif
 }
+
+#ifdef _WIN32
+// The name of the file (not a folder) at path as its folder holds it, in the letter case it was
+// written with; empty when there is none. Windows finds a file whatever the case of its name,
+// but the cache's names are told apart by case: "CO" is carbon monoxide, "Co" cobalt.
+std::wstring storedname(const fs::path& path) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    return found.cFileName;
+}
+#endif
 
 } // namespace
 
@@ -111,8 +131,15 @@ std::optional<std::string> cachepath(const std::string& scachedir, std::string_v
 }
 
 bool fileexists(const std::string& path) {
+    const fs::path native = nativepath(path);
     std::error_code ec;
-    return fs::is_regular_file(nativepath(path), ec);
+    if (!fs::is_regular_file(native, ec)) return false;
+#ifdef _WIN32
+    // In the letter case asked for, as on Linux.
+    return storedname(native) == native.filename().wstring();
+#else
+    return true;
+#endif
 }
 
 std::string loadfromfile(const std::string& fname, long& pt) {
@@ -205,6 +232,14 @@ bool puttofile(const std::string& swhat, const std::string& sfile, long pt, std:
         const int code = errno;
         ::unlink(temp.c_str());
         return fail(error, describe(code));
+    }
+#endif
+#ifdef _WIN32
+    // A file whose name differs in letter case only is another page ("CO" and "Co"): it gives
+    // way, else the rename would keep its name and the page would not be found by this one.
+    if (const std::wstring stored = storedname(target);
+        !stored.empty() && stored != target.filename().wstring()) {
+        fs::remove(dir / stored, ec);
     }
 #endif
     fs::rename(temp, target, ec);

@@ -13,6 +13,7 @@
 #include "core/query.h"
 #include "scratch.h"
 #include "web/cache.h"
+#include "web/cachedfetch.h"
 #include "web/cachenames.h"
 #include "webfakes.h"
 
@@ -185,6 +186,42 @@ TEST(Utf8Names, NameTheSameFileOnEverySystem) {
     ASSERT_EQ(messages.texts.size(), 2u);
     EXPECT_EQ(messages.texts[0], "This will clear all 4 files in directory " + dir + ".");
     EXPECT_EQ(storednames(dir), Strings{});
+}
+
+// The cache tells names apart by letter case on every system: the result pages of "CO" (carbon
+// monoxide) and "Co" (cobalt) are other pages, though Windows has one file for both names.
+TEST(LetterCase, NamesThatDifferInCaseAreOtherPages) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string dir = scratch.dir();
+    const std::string coname = "CO-&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on.htm";
+    const std::string cobaltname = "Co-&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on.htm";
+    const std::string co = dir + coname, cobalt = dir + cobaltname;
+    ASSERT_TRUE(puttofile("carbon monoxide", co));
+    EXPECT_FALSE(fileexists(cobalt));
+    EXPECT_EQ(loadfromfile(cobalt), "");
+    EXPECT_EQ(resolvename(dir, "co-&noion=on&units=si&ctg=on&ctc=on&ctp=on.htm"), coname);
+
+    // A search for Co finds no copy, fetches and keeps its page.
+    const auto fetch = [](std::string body) { return [body] { return body; }; };
+    Fetched got = cachedfetch(cobalt, false, fetch("cobalt"), keepas(cobalt));
+    EXPECT_FALSE(got.fromcache);
+    EXPECT_EQ(got.storeerror, "");
+    EXPECT_EQ(loadfromfile(cobalt), "cobalt");
+    // Searched again, CO never gets cobalt's page.
+    got = cachedfetch(co, false, fetch("carbon monoxide, fetched"), keepas(co));
+#ifdef _WIN32
+    // One file for both names: carbon monoxide's page gave way to cobalt's, then back.
+    EXPECT_FALSE(got.fromcache);
+    EXPECT_EQ(got.body, "carbon monoxide, fetched");
+    EXPECT_EQ(storednames(dir), Strings{coname});
+    EXPECT_FALSE(fileexists(cobalt));
+#else
+    EXPECT_TRUE(got.fromcache);
+    EXPECT_EQ(got.body, "carbon monoxide");
+    EXPECT_EQ(storednames(dir), (Strings{coname, cobaltname}));
+    EXPECT_EQ(loadfromfile(cobalt), "cobalt");
+#endif
 }
 
 } // namespace
