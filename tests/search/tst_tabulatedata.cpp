@@ -43,6 +43,26 @@ TEST(Tabulatedata, WritesTheChosenTableAndOpensIt) {
     EXPECT_TRUE(d.messages.texts.empty());
 }
 
+TEST(Tabulatedata, BothTablesEndTheirLinesInCRLFOnEverySystem) {
+    Desk d;
+    tabulatedata(false, {}, d.entries, "C5H12", d.context);
+    tabulatedata(true, {}, d.entries, "C5H12", d.context);
+    for (const std::string name : {"C5H12.htm", "C5H12.csv"}) {
+        // The file's bytes: no text mode added or dropped a carriage return.
+        const std::string bytes = d.bench.cached(name);
+        std::size_t lines = 0;
+        for (std::size_t at = 0; at < bytes.size(); ++at) {
+            if (bytes[at] == '\r') {
+                EXPECT_EQ(bytes.substr(at, 2), "\r\n") << name << " at " << at;
+            }
+            if (bytes[at] != '\n') continue;
+            EXPECT_TRUE(at > 0 && bytes[at - 1] == '\r') << name << " at " << at;
+            ++lines;
+        }
+        EXPECT_GE(lines, 2u) << name;
+    }
+}
+
 TEST(Tabulatedata, ATextWithAPathSeparatorNamesAFileInTheCache) {
     Desk d;
     // Not a formula: the text is a name, escaped into the file's name.

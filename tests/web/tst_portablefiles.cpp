@@ -224,4 +224,187 @@ TEST(LetterCase, NamesThatDifferInCaseAreOtherPages) {
 #endif
 }
 
+// Page and table bytes through the cache: no text mode adds or drops a carriage return, and
+// Ctrl-Z, the end of a text file to Windows, is a byte like any other.
+struct BytesRow {
+    const char* why;
+    std::string bytes;
+};
+
+std::string everybyte() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    return bytes;
+}
+
+const std::vector<BytesRow> bytesrows = {
+    {"CRLF lines, as tables are written", "\"Name\",\"MW\"\r\n\"pentane\",\"72.15\"\r\n"},
+    {"LF lines", "a\nb\n"},
+    {"CR alone", "a\rb\r"},
+    {"CR CR LF", "a\r\r\n"},
+    {"LF CR", "a\n\rb"},
+    {"CtrlZ", "a\x1a"
+              "b\r\n"},
+    {"NUL", std::string("a\0b", 3)},
+    {"every byte", everybyte()},
+};
+
+class Bytes : public testing::TestWithParam<BytesRow> {};
+
+TEST_P(Bytes, AreReadBackAsWritten) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string path = scratch.dir() + "C5H12.csv";
+    const std::string& bytes = GetParam().bytes;
+    std::string error;
+    ASSERT_TRUE(puttofile(bytes, path, 0, &error)) << error;
+    EXPECT_EQ(fs::file_size(u8path(path)), bytes.size());
+    EXPECT_EQ(u8read(path), bytes);
+    EXPECT_EQ(loadfromfile(path), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Bytes, testing::ValuesIn(bytesrows),
+                         [](const testing::TestParamInfo<BytesRow>& info) {
+                             std::string tag;
+                             for (const char c : std::string(info.param.why)) {
+                                 if (std::isalnum(static_cast<unsigned char>(c))) tag += c;
+                             }
+                             return tag;
+                         });
+
+TEST(Replace, AnOldFileIsReplacedWholeAndNoTemporaryFileStays) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string path = scratch.dir() + "C5H12.htm";
+    ASSERT_TRUE(puttofile("an old table, longer than the new one\r\n", path));
+    ASSERT_TRUE(puttofile("new\r\n", path));
+    EXPECT_EQ(u8read(path), "new\r\n");
+    ASSERT_TRUE(puttofile("xy", path, 3));
+    EXPECT_EQ(u8read(path), std::string("\0\0xy", 4));
+    EXPECT_EQ(storednames(scratch.dir()), Strings{"C5H12.htm"});
+}
+
+TEST(Replace, AFileThatAnotherProgramHoldsOpen) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string path = scratch.dir() + "C5H12.csv";
+    ASSERT_TRUE(puttofile("old\r\n", path));
+    std::string error;
+    bool replaced = false;
+    {
+        // As a spreadsheet holds the table it shows.
+        std::ifstream reader(u8path(path), std::ios::binary);
+        ASSERT_TRUE(reader);
+        replaced = puttofile("new\r\n", path, 0, &error);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old\r\n");
+    }
+#ifdef _WIN32
+    // Windows replaces no file that is open: the write fails, says why, and the old file stays
+    // whole.
+    EXPECT_FALSE(replaced);
+    EXPECT_NE(error, "");
+    EXPECT_EQ(u8read(path), "old\r\n");
+#else
+    // The reader keeps the old file to the end; the name is the new file's.
+    EXPECT_TRUE(replaced) << error;
+    EXPECT_EQ(u8read(path), "new\r\n");
+#endif
+    EXPECT_EQ(storednames(scratch.dir()), Strings{"C5H12.csv"});
+}
+
+// Why a write failed, in the same words on both systems.
+TEST(Failures, AreToldInTheSameWords) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string dir = scratch.dir();
+    ASSERT_TRUE(puttofile("x", dir + "file"));
+    fs::create_directory(u8path(dir + "folder"));
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {dir + "missing/C5H12.htm", "No such file or directory"},
+        {dir + "file/C5H12.htm", "Not a directory"},
+        {dir + "folder/", "Is a directory"},
+    };
+    for (const auto& [path, why] : rows) {
+        std::string error;
+        EXPECT_FALSE(puttofile("x", path, 0, &error)) << path;
+        EXPECT_EQ(error, why) << path;
+    }
+}
+
+#ifdef _WIN32
+TEST(Failures, TextThatIsNotUtf8NamesNoFileOnWindows) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const std::string path = scratch.dir() + "Pentan\xe9.htm"; // é in Latin-1
+    std::string error;
+    EXPECT_FALSE(puttofile("x", path, 0, &error));
+    EXPECT_EQ(error, "Invalid argument");
+    EXPECT_FALSE(fileexists(path));
+    EXPECT_EQ(loadfromfile(path), "");
+    EXPECT_EQ(storednames(scratch.dir()), Strings{});
+}
+#endif
+
+TEST(CacheFolder, IsMadeWithItsParentsInTheSystemsSeparators) {
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.valid());
+    const char separator = static_cast<char>(fs::path::preferred_separator);
+    const std::string dir = scratch.dir() + "temp" + separator + "webdata" + separator;
+    createcachedir(dir);
+    createcachedir(dir);
+    EXPECT_TRUE(fs::is_directory(scratch.path() / "temp" / "webdata"));
+    ASSERT_TRUE(puttofile("x", dir + "C109660.gif"));
+    EXPECT_EQ(listfiles(dir), Strings{"C109660.gif"});
+}
+
+#ifdef _WIN32
+// The program's own folder on Windows. A folder that is there already may be someone's page
+// cache: the test then leaves it alone. Under wine, C: is the build's own wine prefix.
+TEST(CacheFolder, TheWindowsFolderIsMadeWhenMissingAndHoldsThePages) {
+    const std::string dir = defaultcachedir();
+    ASSERT_EQ(dir, "C:\\temp\\webdata\\");
+    if (fs::exists(u8path("C:\\temp\\webdata"))) {
+        GTEST_SKIP() << dir << " is there already and is left alone";
+    }
+    const bool hadtemp = fs::exists(u8path("C:\\temp"));
+    createcachedir(dir);
+    ASSERT_TRUE(fs::is_directory(u8path("C:\\temp\\webdata")));
+
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"C109660.gif", "GIF89a\r\n\x1a" + std::string(1, '\0')},
+        {"C5H12-&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on.htm", "<html>result page</html>\r\n"},
+        {"C5H12-C109660-thermo", "CAS-109-66-0"},
+        {"C5H12-CAS-109-66-0-thermo.htm", "<base href=x>\r\n<html>pentane</html>"},
+    };
+    Strings names;
+    for (const auto& [name, bytes] : files) {
+        const auto path = cachepath(dir, name);
+        ASSERT_TRUE(path) << name;
+        EXPECT_EQ(*path, "C:\\temp\\webdata\\" + name);
+        std::string error;
+        ASSERT_TRUE(puttofile(bytes, *path, 0, &error)) << name << ": " << error;
+        EXPECT_TRUE(fileexists(*path)) << name;
+        EXPECT_EQ(loadfromfile(*path), bytes) << name;
+        EXPECT_EQ(u8read(*path), bytes) << name;
+        names.push_back(name);
+    }
+    Strings listed = listfiles(dir);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, names);
+    EXPECT_EQ(findfirstmatch(dir, "c5h12-*-THERMO"), "C5H12-C109660-thermo");
+    EXPECT_EQ(resolvename(dir, "c109660.gif"), "C109660.gif");
+
+    MessageRecorder messages;
+    clearcache(dir, messages);
+    EXPECT_EQ(messages.texts,
+              (Strings{"This will clear all 4 files in directory C:\\temp\\webdata\\.",
+                       "Directory C:\\temp\\webdata\\ cleared."}));
+    EXPECT_EQ(storednames(dir), Strings{});
+
+    std::error_code ignored;
+    fs::remove(u8path("C:\\temp\\webdata"), ignored);
+    if (!hadtemp) fs::remove(u8path("C:\\temp"), ignored);
+}
+#endif
+
 } // namespace
