@@ -43,11 +43,17 @@ test-sanitize:
 
 # The pure layers and their tests cross-built for Windows, the tests run under wine. Not part
 # of make test: the first run builds GoogleTest and a wine prefix.
+# A new wine prefix is made before the tests start: tests that start while wine makes it can
+# lose their connection to it.
+WINEPREFIX_DIR = $(CURDIR)/build-windows/wineprefix
 test-windows:
 	@bash scripts/install-deps.sh --windows
 	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DKESTRIX_WITH_QT=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	  -DKESTRIX_WITH_QT=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRIX_WINE_PREFIX=$(WINEPREFIX_DIR)
 	cmake --build build-windows -j$(JOBS)
+	test -f $(WINEPREFIX_DIR)/system.reg || { \
+	  WINEDEBUG=-all WINEPREFIX=$(WINEPREFIX_DIR) /usr/lib/wine/wine64 wineboot --init && \
+	  WINEPREFIX=$(WINEPREFIX_DIR) /usr/lib/wine/wineserver -w; }
 	cd build-windows && ctest --output-on-failure -j$(JOBS)
 
 fuzz:
