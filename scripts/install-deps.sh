@@ -11,6 +11,11 @@ packages=(cmake make g++ qt6-base-dev libgtest-dev openssl xvfb xauth xdg-utils 
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# The Windows cross build: the posix thread model (the win32 one lacks std::thread and
+# std::mutex), wine to run the tests, and GoogleTest's sources to build it for Windows.
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev curl dpkg-dev file)
 fi

@@ -10,9 +10,16 @@
 #include <random>
 
 #include "core/text.h"
+#include "core/utf8.h"
 #include "web/cachenames.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -20,6 +27,50 @@
 namespace fs = std::filesystem;
 
 namespace kestrix {
+
+namespace {
+
+// Paths are UTF-8 text. Windows names files in UTF-16 and would read a narrow name in the local
+// code page, so paths go to and from it by an explicit conversion; text that is not UTF-8 names
+// no file there (an empty path).
+fs::path nativepath(const std::string& path) {
+#ifdef _WIN32
+    if (!isutf8(path)) return {};
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
+
+// A file name as UTF-8 text; empty when Windows holds a name that is not UTF-16.
+std::string pathtext(const fs::path& path) {
+#ifdef _WIN32
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        return {};
+    }
+#else
+    return path.string();
+#endif
+}
+
+#ifdef _WIN32
+// The name of the file (not a folder) at path as its folder holds it, in the letter case it was
+// written with; empty when there is none. Windows finds a file whatever the case of its name,
+// but the cache's names are told apart by case: "CO" is carbon monoxide, "Co" cobalt.
+std::wstring storedname(const fs::path& path) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    return found.cFileName;
+}
+#endif
+
+} // namespace
 
 std::string defaultcachedir() {
 #ifdef _WIN32
@@ -40,15 +91,40 @@ std::string defaultcachedir() {
 
 void createcachedir(const std::string& scachedir) {
     std::error_code ignored;
-    fs::create_directories(fs::path(scachedir).parent_path(), ignored); // parents first
+    fs::create_directories(nativepath(scachedir).parent_path(), ignored); // parents first
 }
 
+namespace {
+
+// The names Windows takes for a device in every folder, in any letter case and with any
+// extension ("con.csv" is the console); spaces before the extension do not count.
+bool devicename(std::string_view name) {
+    std::string base = asciilower(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (const std::string_view device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+        if (base == device) return true;
+    }
+    if (!base.starts_with("com") && !base.starts_with("lpt")) return false;
+    const std::string_view number = std::string_view(base).substr(3);
+    // Windows reads the superscripts 1, 2 and 3 (UTF-8 C2 B9, C2 B2, C2 B3) as digits too.
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xc2\xb9" ||
+           number == "\xc2\xb2" || number == "\xc2\xb3";
+}
+
+} // namespace
+
 bool safename(std::string_view name) {
+    // One rule on every system, so that a page cache can move from one to another.
     if (name.empty() || name == "." || name == "..") return false;
     for (unsigned char c : name) {
-        if (c == '/' || c == '\\' || c < 32 || c == 127) return false;
+        if (c < 32 || c == 127 ||
+            std::string_view("/\\<>:\"|?*").find(char(c)) != std::string_view::npos) {
+            return false;
+        }
     }
-    return true;
+    // Windows drops a trailing dot or space, and the name would open another file.
+    if (name.back() == '.' || name.back() == ' ') return false;
+    return isutf8(name) && !devicename(name);
 }
 
 std::string cachepath(const std::string& scachedir, std::string_view name) {
@@ -57,14 +133,21 @@ std::string cachepath(const std::string& scachedir, std::string_view name) {
 }
 
 bool fileexists(const std::string& path) {
+    const fs::path native = nativepath(path);
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    if (!fs::is_regular_file(native, ec)) return false;
+#ifdef _WIN32
+    // In the letter case asked for, as on Linux.
+    return storedname(native) == native.filename().wstring();
+#else
+    return true;
+#endif
 }
 
 std::string loadfromfile(const std::string& fname, long& pt) {
     // A directory (or a device) opens for reading here but has no length to read.
     if (!fileexists(fname)) return {};
-    std::ifstream in(fname, std::ios::binary);
+    std::ifstream in(nativepath(fname), std::ios::binary);
     if (!in) return {};
     in.seekg(0, std::ios::end);
     const std::streamoff length = in.tellg();
@@ -105,8 +188,9 @@ Failure puttofile(const std::string& swhat, const std::string& sfile, long pt) {
     // for a valid copy: write a temporary file beside it, then rename it over the old one.
     // No fsync: it would cost milliseconds per page, and ext4 already commits a file that
     // replaces another by rename before the rename itself.
-    const fs::path target(sfile);
+    const fs::path target = nativepath(sfile);
     const fs::path dir = target.parent_path();
+    if (target.empty() && !sfile.empty()) return fail(describe(EINVAL)); // not UTF-8
     if (target.filename().empty()) return fail(describe(EISDIR));
     std::error_code ec;
     if (!dir.empty() && !fs::is_directory(dir, ec)) {
@@ -114,9 +198,8 @@ Failure puttofile(const std::string& swhat, const std::string& sfile, long pt) {
     }
 
     static std::mt19937_64 random{std::random_device{}()};
-    const std::string temp = (dir / ("." + target.filename().string() + "." +
-                                     std::to_string(random() % 1000000000) + ".tmp"))
-                                 .string();
+    const fs::path temp = dir / nativepath("." + pathtext(target.filename()) + "." +
+                                           std::to_string(random() % 1000000000) + ".tmp");
     std::string content;
     if (pt > 1) content.assign(static_cast<std::size_t>(pt - 1), '\0');
     content += swhat;
@@ -150,6 +233,14 @@ Failure puttofile(const std::string& swhat, const std::string& sfile, long pt) {
         const int code = errno;
         ::unlink(temp.c_str());
         return fail(describe(code));
+    }
+#endif
+#ifdef _WIN32
+    // A file whose name differs in letter case only is another page ("CO" and "Co"): it gives
+    // way, else the rename would keep its name and the page would not be found by this one.
+    if (const std::wstring stored = storedname(target);
+        !stored.empty() && stored != target.filename().wstring()) {
+        fs::remove(dir / stored, ec);
     }
 #endif
     fs::rename(temp, target, ec);
@@ -190,8 +281,8 @@ bool matches(std::string_view pattern, std::string_view name) {
 std::vector<std::string> listfiles(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(nativepath(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = pathtext(it->path().filename());
         if (name.empty() || name[0] == '.') continue;
         std::error_code kind;
         if (it->is_symlink(kind) || !it->is_regular_file(kind)) continue;
@@ -240,7 +331,7 @@ void clearcache(const std::string& scachedir, MessageBoxes& messages) {
     if (answer != Answer::ok) return;
     for (const std::string& name : names) {
         std::error_code ignored;
-        fs::remove(scachedir + name, ignored);
+        fs::remove(nativepath(scachedir + name), ignored);
     }
     messages.message("Directory " + scachedir + " cleared.");
 }

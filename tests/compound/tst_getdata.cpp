@@ -152,15 +152,18 @@ TEST_F(Getdata, AnEmptyExtension) {
 }
 
 TEST_F(Getdata, WildcardsInTheFormula) {
-    // The match is lower-cased, yet still opens the file on a case-sensitive file system.
+    // A formula pattern's compound page would have a "*" in its name, which no file may have on
+    // Windows: matched by an identifier file or not, the page is fetched, a file of that name
+    // is never read, and nothing is stored.
     ASSERT_TRUE(put("C5H12-X1-thermo", "CAS-109-66-0"));
+#ifndef _WIN32
     ASSERT_TRUE(put("C5H*-CAS-109-66-0-thermo.htm", stored(compoundpage("109-66-0", "301"))));
-    EXPECT_TRUE(get("C5H*", "X1").starts_with("|T<sub>boil</sub>=301|"));
-    EXPECT_TRUE(pages.requests.empty());
-    // Without a match every "*" of the identifier file's name reads "data".
-    EXPECT_TRUE(get("C9*", "X1").ends_with("|file=C9*-CAS-109-66-0-thermo.htm"));
-    EXPECT_TRUE(contains(files(), "C9data-X1-thermo"));
-    EXPECT_TRUE(contains(files(), "C9*-CAS-109-66-0-thermo.htm"));
+#endif
+    EXPECT_TRUE(get("C5H*", "X1").starts_with("|T<sub>boil</sub>=309.2|"));
+    EXPECT_TRUE(get("C9*", "X1").ends_with("|Str3File=C109660|file="));
+    EXPECT_EQ(pages.requests.size(), 2u);
+    EXPECT_FALSE(contains(files(), "C9data-X1-thermo"));
+    EXPECT_EQ(file("C5H12-X1-thermo"), "CAS-109-66-0");
 }
 
 TEST_F(Getdata, UnsafeNamesWriteNothingOutsideTheCache) {

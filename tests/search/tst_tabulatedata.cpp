@@ -43,6 +43,26 @@ TEST(Tabulatedata, WritesTheChosenTableAndOpensIt) {
     EXPECT_TRUE(d.messages.texts.empty());
 }
 
+TEST(Tabulatedata, BothTablesEndTheirLinesInCRLFOnEverySystem) {
+    Desk d;
+    tabulatedata(false, {}, d.entries, "C5H12", d.context);
+    tabulatedata(true, {}, d.entries, "C5H12", d.context);
+    for (const std::string name : {"C5H12.htm", "C5H12.csv"}) {
+        // The file's bytes: no text mode added or dropped a carriage return.
+        const std::string bytes = d.bench.cached(name);
+        std::size_t lines = 0;
+        for (std::size_t at = 0; at < bytes.size(); ++at) {
+            if (bytes[at] == '\r') {
+                EXPECT_EQ(bytes.substr(at, 2), "\r\n") << name << " at " << at;
+            }
+            if (bytes[at] != '\n') continue;
+            EXPECT_TRUE(at > 0 && bytes[at - 1] == '\r') << name << " at " << at;
+            ++lines;
+        }
+        EXPECT_GE(lines, 2u) << name;
+    }
+}
+
 TEST(Tabulatedata, ATextWithAPathSeparatorNamesAFileInTheCache) {
     Desk d;
     // Not a formula: the text is a name, escaped into the file's name.
@@ -50,6 +70,19 @@ TEST(Tabulatedata, ATextWithAPathSeparatorNamesAFileInTheCache) {
     EXPECT_TRUE(d.messages.texts.empty());
     EXPECT_EQ(d.opener.targets, Strings{d.bench.cachedir + "name-%2E%2E%2FC5H12.htm"});
     EXPECT_TRUE(d.bench.cached("name-%2E%2E%2FC5H12.htm").starts_with("<style>"));
+}
+
+TEST(Tabulatedata, AFormulaThatSpellsADeviceNameIsToldAndNothingIsWritten) {
+    // Windows would open the console, a printer or a port for these names, in any folder.
+    for (const auto& [formula, file] : std::vector<std::pair<std::string, std::string>>{
+             {"CON", "CON.htm"}, {"CoN", "CoN.csv"}, {"PrN", "PrN.htm"}, {"PRn", "PRn.csv"}}) {
+        Desk d;
+        const Strings before = d.bench.cachefiles();
+        tabulatedata(file.ends_with(".csv"), {}, d.entries, formula, d.context);
+        EXPECT_EQ(d.messages.texts, Strings{"Bad file name: " + file});
+        EXPECT_TRUE(d.opener.targets.empty());
+        EXPECT_EQ(d.bench.cachefiles(), before);
+    }
 }
 
 TEST(Tabulatedata, AFailedWriteIsSaidAndNothingOpens) {
