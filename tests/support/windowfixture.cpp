@@ -45,12 +45,9 @@ void WindowFixture::newwindow(bool keepcache) {
     server_.clearlog();
 }
 
-qint64 WindowFixture::search(const QString& formula) {
+void WindowFixture::search(const QString& formula) {
     form_->txtMF->setText(formula);
-    QElapsedTimer clock;
-    clock.start();
     form_->Command1_Click();
-    return clock.elapsed();
 }
 
 bool WindowFixture::waitidle(int timeoutms) {
@@ -90,10 +87,6 @@ QString WindowFixture::notasserved(const SampleValues& values) const {
 void WindowFixture::closewindow() {
     form_.reset();
     setrules({});
-}
-
-void WindowFixture::waittrigger() {
-    QTest::qWait(60);
 }
 
 void WindowFixture::nonetwork() {

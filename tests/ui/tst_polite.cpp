@@ -21,10 +21,7 @@ class TestPolite : public QObject, WindowFixture {
     void cachedasserved() { QCOMPARE(notasserved(values_), QString()); }
 
   private slots:
-    void initTestCase() {
-        pause_ = 0;
-        QVERIFY(startserver(QStringLiteral("server")));
-    }
+    void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
     void cleanup() { closewindow(); }
 
     void useragentofeveryrequest() {

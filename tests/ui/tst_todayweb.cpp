@@ -43,7 +43,6 @@ class TestTodayWeb : public QObject, WindowFixture {
     // One redirect in a run, then https directly; the drawings from today's address after one
     // try of the older one. The request counts of a cold search are printed for the record.
     void coldsearchesofatodaysserver() {
-        pause_ = 0;
         newwindow();
         search(QStringLiteral("C5H12"));
         QCOMPARE(column(3), (QStringList{"2,2-dimethylpropane", "2-methylbutane", "pentane"}));
@@ -92,7 +91,6 @@ class TestTodayWeb : public QObject, WindowFixture {
 
     // "Go to NIST Every Time" with the server gone: the cached pages still fill the list.
     void forcedwithoutaserver() {
-        pause_ = 0;
         newwindow();
         search(QStringLiteral("C5H12"));
         const QStringList before = column(2);

@@ -39,10 +39,7 @@ class TestWindow : public QObject, WindowFixture {
     }
 
   private slots:
-    void initTestCase() {
-        pause_ = 0;
-        QVERIFY(startserver(QStringLiteral("server")));
-    }
+    void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
     void cleanup() { form_.reset(); }
 
     // The design's places, and a click there lands on the control.
