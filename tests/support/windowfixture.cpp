@@ -96,7 +96,10 @@ void WindowFixture::nonetwork() {
 QStringList WindowFixture::column(int n) const {
     QStringList out;
     for (const ListedCompound& compound : form_->List1->compounds()) {
-        out << QString::fromStdString(entrytext(compound)).section(QLatin1Char('\t'), n, n);
+        // The fields as held, not cut from the entry text: a name may hold a tab.
+        const std::string fields[] = {compound.sortkey, compound.id, propertycolumn(compound),
+                                      compound.name, compound.record};
+        out << QString::fromStdString(fields[n]);
     }
     return out;
 }

@@ -43,7 +43,8 @@ class WindowFixture {
     void closewindow();
     // Points the proxy nowhere, so that nothing can reach a real network.
     static void nonetwork();
-    // Field n of every list entry, in list order.
+    // Field n of every list entry, in list order: 0 sort key, 1 identifier, 2 property column
+    // ("BP 309.2"), 3 name, 4 record.
     QStringList column(int n) const;
     QString homeofwindow() const;
 
