@@ -139,6 +139,7 @@ TEST(FormulaSearch, StopEndsAfterTheCurrentCompound) {
     EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
     EXPECT_EQ(b.window.selections.back(), "highlight 0");
     EXPECT_EQ(b.window.listenables, (std::vector<bool>{false, true})); // and shown
+    EXPECT_EQ(b.window.eventloop.sleeps, std::vector<int>{}); // idle at once: no closing pause
 }
 
 TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
