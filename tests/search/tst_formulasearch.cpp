@@ -139,6 +139,7 @@ TEST(FormulaSearch, StopEndsAfterTheCurrentCompound) {
     EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
     EXPECT_EQ(b.window.selections.back(), "highlight 0");
     EXPECT_EQ(b.window.listenables, (std::vector<bool>{false, true})); // and shown
+    EXPECT_EQ(b.window.eventloop.sleeps, std::vector<int>{}); // idle at once: no closing pause
 }
 
 TEST(FormulaSearch, FailedResultPageGivesAnEmptyListAndCachesNothing) {
@@ -210,7 +211,34 @@ TEST(FormulaSearch, SingleMatchListsTheCompound) {
     b.window.now.formula = "CH4";
     b.search.dosearch(b.window.now);
     EXPECT_EQ(b.window.column(3), Strings{"methane"});
+    EXPECT_EQ(b.window.column(1), Strings{"C74828"});
     EXPECT_EQ(b.window.column(2), Strings{"BP 111.7"});
+    EXPECT_NE(b.window.column(4)[0].find("Molecular Weight=16.0425|"), std::string::npos);
+    const Strings files = b.cachefiles();
+    EXPECT_NE(std::find(files.begin(), files.end(), "CH4-CAS-74-82-8-thermo.htm"), files.end());
+}
+
+// Pages in the shapes the server prints today (linked summary labels, "&deg;") list as the
+// older shapes do; the record keeps the degree sign as "&#176;".
+TEST(FormulaSearch, TodaysPageShapesList) {
+    SearchBench b("today");
+    b.window.now.formula = "C6H14";
+    b.search.dosearch(b.window.now);
+    EXPECT_EQ(b.window.column(3), (Strings{"2,2-dimethylbutane", "2,3-dimethylbutane",
+                                           "2-methylpentane", "3-methylpentane", "hexane"}));
+    EXPECT_EQ(b.window.column(2),
+              (Strings{"BP 322.9", "BP 331.1", "BP 333.4", "BP 336.4", "BP 341.9"}));
+    const auto shown =
+        std::find_if(b.window.panel.calls.rbegin(), b.window.panel.calls.rend(),
+                     [](const std::string& call) { return call.starts_with("text "); });
+    ASSERT_NE(shown, b.window.panel.calls.rend());
+    EXPECT_EQ(*shown, "text CAS# 75-83-2\r\nMF C6H14 MW 86.1754\r\n2,2-dimethylbutane\r\n\r\n"
+                      "BP 322.9 Kelvin");
+    const std::string hexane = b.window.column(4)[4];
+    EXPECT_NE(hexane.find("|S&#176;<sub>gas</sub>=388.4|"), std::string::npos) << hexane;
+    EXPECT_NE(hexane.find("|~<sub>f</sub>H&#176;<sub>gas</sub>=-166.9|"), std::string::npos)
+        << hexane;
+    EXPECT_TRUE(b.window.messagebox.texts.empty());
 }
 
 // STOP, then the button again while the stopped search still finishes the compound in

@@ -1,5 +1,5 @@
 #pragma once
-// A self-signed certificate for the placeholder server host, made for one test run, so that a
+// A self-signed certificate for the server host, made for one test run, so that a
 // TLS sample server can be trusted without turning verification off.
 
 #include <QList>

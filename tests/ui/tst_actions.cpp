@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +23,19 @@
 
 using namespace kestrix;
 using namespace kestrix::test;
+
+namespace {
+
+// The requests of a cold C5H12 search, in order.
+const QStringList cold{"/cgi/cbook.cgi?Formula=C5H12&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on",
+                       "/cgi/cbook.cgi?ID=C109660&Units=SI&Mask=7",
+                       "/cgi/cbook.cgi?Reduced=C109660",
+                       "/cgi/cbook.cgi?ID=C78784&Units=SI&Mask=7",
+                       "/cgi/cbook.cgi?Reduced=C78784",
+                       "/cgi/cbook.cgi?ID=C463821&Units=SI&Mask=7",
+                       "/cgi/cbook.cgi?Reduced=C463821"};
+
+} // namespace
 
 class TestActions : public QObject, WindowFixture {
     Q_OBJECT
@@ -100,14 +113,26 @@ class TestActions : public QObject, WindowFixture {
         QVERIFY(form_->Label2->toPlainText().endsWith(QStringLiteral("MP 113.3 Kelvin")));
     }
 
+    // "show structures" off and on again: the drawing goes and comes back from the cache, with
+    // no search and no request.
     void showstructuresredrawspanel() {
         window();
         search(QStringLiteral("C5H12"));
-        QVERIFY(!form_->Picture1->pixmap().isNull());
+        const auto shown = [this] {
+            return form_->Picture1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        // 2,2-dimethylpropane's drawing, fitted into the box.
+        const QImage drawing =
+            QImage(QStringLiteral(KESTRIX_TEST_DATA "/server/image/C463821.gif"))
+                .scaled(shown().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shown(), drawing);
+        server_.clearlog();
         click(form_->Check1[showstructures]);
         QVERIFY(form_->Picture1->pixmap().isNull());
         click(form_->Check1[showstructures]);
-        QVERIFY(!form_->Picture1->pixmap().isNull());
+        QCOMPARE(shown(), drawing);
+        QCOMPARE(server_.requests(), QStringList());
         QVERIFY(!form_->Timer1->isActive()); // no search
     }
 
@@ -144,7 +169,7 @@ class TestActions : public QObject, WindowFixture {
         QCOMPARE(server_.requests(), QStringList{"/cgi/cbook.cgi?Reduced=C463821"});
         QVERIFY(!form_->Picture1->pixmap().isNull());
         clickrow(0); // cached now: shown again without a request
-        QCOMPARE(server_.requests().size(), 1);
+        QCOMPARE(server_.requests(), QStringList{"/cgi/cbook.cgi?Reduced=C463821"});
         QVERIFY(!form_->Picture1->pixmap().isNull());
     }
 
@@ -154,24 +179,20 @@ class TestActions : public QObject, WindowFixture {
         window();
         setrules("ID=C78784 stall\n");
         QString caption;
-        QElapsedTimer sincestop;
         aftercompounds(2, [&] {
             QTimer::singleShot(100, form_.get(), [&] {
                 caption = form_->Command1->text();
                 click(form_->Command1);
-                sincestop.start();
             });
         });
         search(QStringLiteral("C5H12"));
         QCOMPARE(caption, QStringLiteral("STOP"));
-        // Idle long before the stalled transfer's own time-out (25 s) could have ended it.
-        QVERIFY(sincestop.isValid() && sincestop.elapsed() < 5000);
+        QCOMPARE(form_->Command1->text(), QStringLiteral("Search"));
+        QCOMPARE(form_->isearching(), short(0));
+        // Had the transfer not been aborted, its time-out would have ended it: the compound
+        // listed without a value and named in a message.
         QCOMPARE(column(1), QStringList{"C109660"});
-        QCOMPARE(server_.requests(),
-                 (QStringList{"/cgi/cbook.cgi?Formula=C5H12&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on",
-                              "/cgi/cbook.cgi?ID=C109660&Units=SI&Mask=7",
-                              "/cgi/cbook.cgi?Reduced=C109660",
-                              "/cgi/cbook.cgi?ID=C78784&Units=SI&Mask=7"}));
+        QCOMPARE(server_.requests(), cold.mid(0, 4));
         QVERIFY(messages_.texts.empty());
         QCOMPARE(notasserved(values_), QString());
     }
@@ -184,11 +205,9 @@ class TestActions : public QObject, WindowFixture {
         aftercompounds(1, [&] { click(form_->Option1[celsius]); });
         click(form_->Command1);
         QVERIFY(waitidle());
-        const QStringList ids = server_.requests().filter(QStringLiteral("?ID="));
-        QCOMPARE(ids.first(), QStringLiteral("/cgi/cbook.cgi?ID=C109660&Units=SI&Mask=7"));
-        // Pentane's transfer aborted by the stop, then all three for the search in Celsius.
-        QCOMPARE(ids.size(), 4);
-        QCOMPARE(server_.requests().filter(QStringLiteral("Formula=")).size(), 1);
+        // Pentane's transfer aborted by the stop, then the search in Celsius from the cached
+        // result page.
+        QCOMPARE(server_.requests(), (QStringList{cold[0], cold[1]} + cold.mid(1)));
         QCOMPARE(column(2), (QStringList{"BP 9.4", "BP 28", "BP 36"}));
         unitsagree(false);
     }
@@ -234,7 +253,6 @@ class TestActions : public QObject, WindowFixture {
         window();
         search(QStringLiteral("C5H12"));
         const QStringList files = cachefiles(cache_);
-        QCOMPARE(files.size(), 10);
         const std::string ask = "This will clear all 10 files in directory " + cache_ + ".";
         messages_.answer = Answer::cancel;
         form_->mnuClearCache->trigger();
@@ -246,7 +264,7 @@ class TestActions : public QObject, WindowFixture {
         QVERIFY(cachefiles(cache_).isEmpty());
         server_.clearlog();
         search(QStringLiteral("C5H12"));
-        QCOMPARE(server_.requests().size(), 7); // everything fetched again
+        QCOMPARE(server_.requests(), cold); // everything fetched again
     }
 };
 

@@ -31,6 +31,7 @@ const QStringList pentaneids{"C463821", "C78784", "C109660"};
 
 class TestTrust : public QObject, WindowFixture {
     Q_OBJECT
+    SampleValues values_;
     QStringList shown(const std::vector<std::string>& texts) const {
         QStringList out;
         for (const auto& text : texts) out << QString::fromStdString(text);
@@ -54,6 +55,14 @@ class TestTrust : public QObject, WindowFixture {
         QCOMPARE(column(2), (QStringList{"BP 282.6", "BP 309.2", "BP ?"}));
         QCOMPARE(shown(messages_.texts),
                  QStringList{"Not had from " + host + ": 2-methylbutane (status 500)."});
+        // Its error page is kept nowhere; the others' pages and all drawings as served.
+        QCOMPARE(cachefiles(cache_),
+                 (QStringList{"C109660.gif", "C463821.gif",
+                              "C5H12-&NoIon=on&Units=SI&cTG=on&cTC=on&cTP=on.htm",
+                              "C5H12-C109660-thermo", "C5H12-C463821-thermo",
+                              "C5H12-CAS-109-66-0-thermo.htm", "C5H12-CAS-463-82-1-thermo.htm",
+                              "C78784.gif"}));
+        QCOMPARE(notasserved(values_), QString());
     }
 
     // A compound without a CAS number is found in the cache like any other: the repeat asks
@@ -65,6 +74,8 @@ class TestTrust : public QObject, WindowFixture {
         const QStringList names{"2-methylpropane", "dideuterobutane", "butane"};
         QCOMPARE(column(2), values);
         QCOMPARE(column(3), names);
+        QVERIFY(cachefiles(cache_).contains(QStringLiteral("C4H10-U123456-thermo.htm")));
+        QCOMPARE(notasserved(values_), QString());
         newwindow(true);
         search(QStringLiteral("C4H10"));
         QCOMPARE(server_.requests(), QStringList());
@@ -82,9 +93,15 @@ class TestTrust : public QObject, WindowFixture {
         QCOMPARE(column(1), pentaneids);
         QCOMPARE(column(2), (QStringList{"BP 282.6", "BP 301", "BP 309.2"}));
         QVERIFY(messages_.texts.empty());
-        QCOMPARE(server_.requests().filter(QStringLiteral("Reduced=")).size(), 1);
-        QCOMPARE(server_.requests().filter(QStringLiteral("Struct=")).size(), 3);
+        // One try of the older address, then today's for the rest of the run.
+        QCOMPARE(server_.requests().filter(QStringLiteral("Reduced=")),
+                 QStringList{"/cgi/cbook.cgi?Reduced=C109660"});
+        QCOMPARE(server_.requests().filter(QStringLiteral("Struct=")),
+                 (QStringList{"/cgi/cbook.cgi?Struct=C109660&Type=Color",
+                              "/cgi/cbook.cgi?Struct=C78784&Type=Color",
+                              "/cgi/cbook.cgi?Struct=C463821&Type=Color"}));
         QVERIFY(!form_->Picture1->pixmap().isNull());
+        QCOMPARE(notasserved(values_), QString());
     }
 
     // A file where the cache folder should be: the search goes on from the network, says so
@@ -99,9 +116,16 @@ class TestTrust : public QObject, WindowFixture {
                  QStringList{"The page cache " + QString::fromStdString(cache_) +
                              " could not be written (Not a directory); the search went on "
                              "without it."});
-        QCOMPARE(form_->lblDetails->text(), QString());
-        QTest::mouseClick(form_->lblDetails, Qt::LeftButton);
-        QVERIFY(opener_.targets.empty());
+        // The page was not stored: the panel offers no link of the compound at all.
+        form_->show();
+        for (LinkLabel* link :
+             {form_->lblDetails, form_->lbl3D, form_->lblMSDS, form_->lblChemFinder}) {
+            QCOMPARE(link->text(), QString());
+            QCOMPARE(link->tag, std::string());
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QTest::mouseClick(form_->Label6, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(opener_.targets, Strings{"http://" + host.toStdString() + "/chemistry/"});
     }
 
     // A 9-character identifier (radon's) lies wholly left of the visible columns: nothing of
@@ -138,8 +162,11 @@ class TestTrust : public QObject, WindowFixture {
     // The links of the compound shown before go with the panel when a search fails.
     void linksafterfailedsearch() {
         newwindow();
+        form_->show();
         search(QStringLiteral("C5H12"));
-        QCOMPARE(form_->lblDetails->text(), QStringLiteral("details..."));
+        QTest::mouseClick(form_->lblDetails, Qt::LeftButton, {}, QPoint(2, 2));
+        const Strings page{cache_ + "C5H12-CAS-463-82-1-thermo.htm"};
+        QCOMPARE(opener_.targets, page);
         setrules("Formula=C6H14 status 500\n");
         search(QStringLiteral("C6H14"));
         QCOMPARE(form_->List1->listcount(), std::size_t(0));
@@ -149,7 +176,7 @@ class TestTrust : public QObject, WindowFixture {
             QCOMPARE(link->tag, std::string());
             QTest::mouseClick(link, Qt::LeftButton);
         }
-        QVERIFY(opener_.targets.empty());
+        QCOMPARE(opener_.targets, page); // no click after the failed search opened anything
         QCOMPARE(shown(messages_.texts),
                  QStringList{"The search results for C6H14 could not be had from " + host +
                              ": the server answered with status 500"});

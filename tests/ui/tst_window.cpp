@@ -1,6 +1,7 @@
 // The window as a desktop window: at the design size every control sits where the design puts
-// it; larger, the list and the panel grow and the bottom rows keep to the bottom; never smaller
-// than the design; Ctrl+C copies the list for a spreadsheet.
+// it, in reading order, uncovered and inside the window, the list's hidden columns out of sight;
+// larger, the list and the panel grow and the bottom rows keep to the bottom; never smaller than
+// the design; Ctrl+C copies the list for a spreadsheet.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,9 +23,35 @@ using namespace kestrix::test;
 
 namespace {
 
-QRect twips(int left, int top, int width, int height) {
-    const auto px = [](int t) { return int(std::lround(t / 15.0)); };
-    return QRect(px(left), px(top), px(width), px(height));
+// The controls directly on the client area that take clicks or show text, none covering
+// another; the list and the frames over it are checked on their own.
+const char* const controls[] = {"Label1",     "txtMF",     "Command1",  "Label5",   "txtSearch",
+                                "Combo1",     "Option1_0", "Option1_1", "Check1_0", "Check1_1",
+                                "Check1_2",   "Check1_3",  "lbl3D",     "lblMSDS",  "lblChemFinder",
+                                "lblDetails", "Label4",    "Label6",    "Frame1"};
+
+// How two controls sit to each other, as the design shows them.
+enum class Side { leftof, above };
+struct Order {
+    const char *first, *second;
+    Side side;
+};
+const Order reading[] = {
+    {"Label1", "txtMF", Side::above},           {"Label5", "txtSearch", Side::above},
+    {"txtMF", "Command1", Side::leftof},        {"Command1", "txtSearch", Side::leftof},
+    {"txtMF", "Combo1", Side::above},           {"Combo1", "Option1_0", Side::leftof},
+    {"Option1_0", "Option1_1", Side::leftof},   {"Combo1", "List1", Side::above},
+    {"Option1_1", "List1", Side::above},        {"List1", "Check1_2", Side::above},
+    {"Check1_2", "Check1_0", Side::leftof},     {"Check1_2", "Check1_3", Side::above},
+    {"Check1_3", "Check1_1", Side::leftof},     {"Check1_0", "Check1_1", Side::above},
+    {"Frame1", "lbl3D", Side::above},           {"lbl3D", "lblMSDS", Side::leftof},
+    {"lblMSDS", "lblChemFinder", Side::leftof}, {"lblChemFinder", "lblDetails", Side::leftof},
+    {"lblDetails", "Label4", Side::above},      {"Check1_0", "Label4", Side::leftof},
+    {"Label2", "Picture1", Side::above},        {"Label4", "Label6", Side::above},
+};
+
+bool rowsoverlap(const QRect& a, const QRect& b) {
+    return a.top() <= b.bottom() && b.top() <= a.bottom();
 }
 
 } // namespace
@@ -32,88 +59,155 @@ QRect twips(int left, int top, int width, int height) {
 class TestWindow : public QObject, WindowFixture {
     Q_OBJECT
     QWidget* client() const { return form_->centralWidget(); }
+    QWidget* widget(const char* name) const {
+        return form_->findChild<QWidget*>(QString::fromLatin1(name));
+    }
+    // A control's place on the client area.
+    QRect at(const char* name) const {
+        QWidget* w = widget(name);
+        return QRect(w->mapTo(client(), QPoint(0, 0)), w->size());
+    }
+    // What of it shows: a label's caption takes its top left corner, the rest of the label
+    // (the design's labels are taller than their text) may lie under the next control.
+    QRect shown(const char* name) const {
+        const QRect place = at(name);
+        const auto* label = qobject_cast<QLabel*>(widget(name));
+        if (!label) return place;
+        const int height =
+            label->wordWrap() ? label->heightForWidth(place.width()) : label->sizeHint().height();
+        return QRect(place.topLeft(), QSize(std::min(place.width(), label->sizeHint().width()),
+                                            std::min(place.height(), height)));
+    }
 
     void resize(int width, int height) {
         form_->resize(width, height);
         QCoreApplication::processEvents();
     }
 
-  private slots:
-    void initTestCase() {
-        pause_ = 0;
-        QVERIFY(startserver(QStringLiteral("server")));
+    // Where the design puts things, as seen on the client area of any size: each control shown
+    // whole inside it and in reading order, uncovered, none over another; the list reaching
+    // past the left edge so that its first visible column is the property, which Frame2 covers
+    // in every row when "show property" is off; the names between Frame2 and the panel.
+    void checkplaces() {
+        const QRect area = client()->rect();
+        for (const char* name : controls) {
+            QWidget* w = widget(name);
+            QVERIFY2(w && w->isVisible(), name);
+            QVERIFY2(area.contains(at(name)) && !shown(name).isEmpty(), name);
+            if (qobject_cast<QFrame*>(w) && !qobject_cast<QLabel*>(w)) continue;
+            QWidget* hit = client()->childAt(shown(name).center());
+            QVERIFY2(hit == w || w->isAncestorOf(hit), name);
+        }
+        for (std::size_t i = 0; i < std::size(controls); ++i) {
+            for (std::size_t j = i + 1; j < std::size(controls); ++j) {
+                const char *a = controls[i], *b = controls[j];
+                const QRect common = shown(a).intersected(shown(b));
+                // The design's check box rows share one line of pixels.
+                QVERIFY2(common.width() <= 1 || common.height() <= 1,
+                         qPrintable(
+                             QStringLiteral("%1 over %2").arg(QLatin1String(a), QLatin1String(b))));
+            }
+        }
+        for (const Order& o : reading) {
+            const QRect a = shown(o.first), b = shown(o.second);
+            // One line of pixels may be shared, as the design's neighbours share it.
+            const bool ok = o.side == Side::above ? a.bottom() <= b.top()
+                                                  : a.right() <= b.left() && rowsoverlap(a, b);
+            QVERIFY2(ok,
+                     qPrintable(QStringLiteral("%1 %2 %3")
+                                    .arg(QLatin1String(o.first),
+                                         QLatin1String(o.side == Side::above ? "above" : "left of"),
+                                         QLatin1String(o.second))));
+        }
+        QVERIFY(at("Frame1").contains(at("Label2")) && at("Frame1").contains(at("Picture1")));
+
+        // The list's columns on the client area: the sort key and the identifier start left of
+        // its edge (they are never drawn), the property is the first column that shows.
+        ListBox& list = *form_->List1;
+        const QRect listed = at("List1");
+        QVERIFY(listed.left() < 0 && area.contains(listed.adjusted(-listed.left(), 0, 0, 0)));
+        const std::vector<int> xs = list.fieldpositions(
+            QStringLiteral("0309.200\tC10043922\tBP 309.2\tpentane\tFormula=C5H12"));
+        const int origin = listed.left() + 2; // the delegate's margin
+        const int property = origin + xs[2], name = origin + xs[3];
+        QVERIFY2(property >= 0 && origin + xs[1] < 0, qPrintable(QString::number(property)));
+        form_->Check1[showproperty]->setChecked(false);
+        form_->Check1_Click(showproperty);
+        const QRect cover = at("Frame2");
+        QVERIFY(cover.left() <= property && cover.right() < name);
+        QVERIFY(name + 8 * list.dialogunit() < at("Frame1").left()); // the names show
+        for (int row = 0; row < list.count(); ++row) {
+            const QRect r = list.visualItemRect(list.item(row));
+            const int middle = list.viewport()->mapTo(client(), r.center()).y();
+            if (middle > listed.bottom()) break;
+            QVERIFY2(middle > cover.top() && middle < cover.bottom(),
+                     qPrintable(QString::number(row)));
+        }
+        form_->Check1[showproperty]->setChecked(true);
+        form_->Check1_Click(showproperty);
+        QVERIFY(form_->Frame2->isHidden());
     }
+
+  private slots:
+    void initTestCase() { QVERIFY(startserver(QStringLiteral("server"))); }
     void cleanup() { form_.reset(); }
 
-    // The design's places, and a click there lands on the control.
-    void designsize_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
-        QTest::newRow("formula box") << "txtMF" << twips(120, 360, 1935, 375);
-        QTest::newRow("button") << "Command1" << twips(2160, 360, 1455, 375);
-        QTest::newRow("list") << "List1" << twips(-4560, 1200, 10815, 3960);
-        QTest::newRow("panel") << "Frame1" << twips(6200, 1080, 4215, 4095);
-        QTest::newRow("data box") << "Label2" << twips(120, 240, 3975, 1695);
-        QTest::newRow("picture") << "Picture1" << twips(480, 2040, 2895, 1935);
-        QTest::newRow("sort by property") << "Check1_2" << twips(120, 5280, 1935, 255);
-        QTest::newRow("text") << "Label4" << twips(4200, 5520, 6015, 855);
-        QTest::newRow("property cover") << "Frame2" << QRect(0, 83, 110, 257);
-    }
-    void designsize() {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
+    // At the design size: the places, and a click on the button's place starts a search.
+    void designplaces() {
         newwindow();
         form_->show();
-        QCOMPARE(client()->size(), twips(0, 0, 10665, 6660).size());
-        auto* widget = form_->findChild<QWidget*>(name);
-        QVERIFY(widget);
-        QCOMPARE(widget->geometry(), place);
-        if (name == QLatin1String("Command1")) {
-            QCOMPARE(client()->childAt(place.center()), widget);
-            QTest::mouseClick(widget, Qt::LeftButton, {},
-                              widget->mapFrom(client(), place.center()));
-            QTRY_VERIFY(form_->Command1->text() == QLatin1String("Search") &&
-                        form_->List1->count() == 3);
-        }
+        QCOMPARE(client()->size(), QSize(711, 444)); // 10665 x 6660 twips
+        const QPoint button = at("Command1").center();
+        QCOMPARE(client()->childAt(button), form_->Command1);
+        QTest::mouseClick(client()->childAt(button), Qt::LeftButton, {},
+                          form_->Command1->mapFrom(client(), button));
+        QTRY_VERIFY(form_->Command1->text() == QLatin1String("Search") &&
+                    form_->List1->count() == 3);
+        checkplaces(); // with the links' captions of the compound shown
     }
 
     // At 1400 x 900 the list grows both ways, the panel moves and grows with the right-hand
-    // side, the bottom rows and the corner link keep their distance to the edges, and Frame2
-    // still covers the property column.
+    // side, the bottom rows and the corner link keep their distance to the edges, and the
+    // places still hold.
     void growswiththewindow() {
         newwindow();
         form_->show();
         search(QStringLiteral("C5H12"));
         const QSize before = client()->size();
-        const auto at = [this](QWidget* w) { return w->geometry(); };
-        const QRect list = at(form_->List1), panel = at(form_->Frame1),
-                    picture = at(form_->Picture1), box = at(form_->Check1[sortbyproperty]),
-                    corner = at(form_->Label6), text = at(form_->Label4);
+        const QRect list = at("List1"), panel = at("Frame1"), picture = at("Picture1"),
+                    box = at("Check1_2"), link = at("lbl3D"), corner = at("Label6"),
+                    text = at("Label4");
         resize(1400, 900);
         const QSize after = client()->size();
         const int dw = after.width() - before.width(), dh = after.height() - before.height();
         QVERIFY(dw > 600 && dh > 400);
-        QCOMPARE(at(form_->List1).height(), list.height() + dh);
-        QVERIFY(at(form_->List1).width() > list.width() + dw / 3);
-        // The list and the panel keep their overlap: the list's growth is the panel's move.
-        QCOMPARE(at(form_->List1).right() - at(form_->Frame1).left(), list.right() - panel.left());
-        QCOMPARE(at(form_->Frame1).left() - panel.left(), dw / 2);
-        QCOMPARE(at(form_->Frame1).right(), panel.right() + dw);
-        QCOMPARE(at(form_->Picture1).size(), picture.size() + QSize(dw - dw / 2, dh));
-        QCOMPARE(after.height() - at(form_->Check1[sortbyproperty]).top(),
-                 before.height() - box.top());
-        QCOMPARE(after.width() - at(form_->Label6).left(), before.width() - corner.left());
-        QCOMPARE(after.height() - at(form_->Label6).top(), before.height() - corner.top());
-        QCOMPARE(after.height() - at(form_->Label4).top(), before.height() - text.top());
-        QCOMPARE(at(form_->Frame2).top(), at(form_->List1).top() + 3);
-        QCOMPARE(at(form_->Frame2).height(), at(form_->List1).height() - 7);
+        checkplaces();
+        // The list: same top-left corner, to the same distance from the bottom, wider.
+        QCOMPARE(at("List1").topLeft(), list.topLeft());
+        QCOMPARE(after.height() - at("List1").bottom(), before.height() - list.bottom());
+        QVERIFY(at("List1").width() > list.width() + dw / 3);
+        // The panel: keeps its overlap with the list and its distances to the right and bottom.
+        QCOMPARE(at("List1").right() - at("Frame1").left(), list.right() - panel.left());
+        QCOMPARE(after.width() - at("Frame1").right(), before.width() - panel.right());
+        QCOMPARE(after.height() - at("Frame1").bottom(), before.height() - panel.bottom());
+        QCOMPARE(at("Frame1").top(), panel.top());
+        QVERIFY(at("Picture1").width() > picture.width() &&
+                at("Picture1").height() > picture.height());
+        // The bottom rows keep to the bottom; the links move with the panel.
+        QCOMPARE(at("Check1_2").left(), box.left());
+        QCOMPARE(after.height() - at("Check1_2").top(), before.height() - box.top());
+        QCOMPARE(after.height() - at("lbl3D").top(), before.height() - link.top());
+        QCOMPARE(at("lbl3D").left() - at("Frame1").left(), link.left() - panel.left());
+        QCOMPARE(after.height() - at("Label4").top(), before.height() - text.top());
+        QCOMPARE(after.width() - at("Label6").left(), before.width() - corner.left());
+        QCOMPARE(after.height() - at("Label6").top(), before.height() - corner.top());
         // More of the list shows: all 40 rows of a long list would fit where 9 did.
         QVERIFY(form_->List1->viewport()->height() > 2 * list.height());
         QVERIFY(!form_->Picture1->pixmap().isNull());
 
         resize(300, 200); // never below the design size
         QCOMPARE(client()->size(), before);
-        QCOMPARE(at(form_->List1), list);
+        QCOMPARE(at("List1"), list);
     }
 
     // Ctrl+C in the list: a header and one row per compound, tab-separated, in the list's unit.
@@ -124,14 +218,11 @@ class TestWindow : public QObject, WindowFixture {
         search(QStringLiteral("C5H12"));
         form_->List1->setFocus();
         QTest::keyClick(form_->List1, Qt::Key_C, Qt::ControlModifier);
-        const QStringList rows =
-            QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 4);
-        QCOMPARE(rows[0], QStringLiteral("Name\tBP (oC)\tCAS#\tFormula\tMW"));
-        QCOMPARE(rows[1].split(QLatin1Char('\t')),
-                 (QStringList{"2,2-dimethylpropane", "9.4", "463-82-1", "C5H12", "72.1488"}));
-        QCOMPARE(rows[3].split(QLatin1Char('\t')),
-                 (QStringList{"pentane", "36", "109-66-0", "C5H12", "72.1488"}));
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("Name\tBP (oC)\tCAS#\tFormula\tMW\n"
+                                "2,2-dimethylpropane\t9.4\t463-82-1\tC5H12\t72.1488\n"
+                                "2-methylbutane\t28\t78-78-4\tC5H12\t72.1488\n"
+                                "pentane\t36\t109-66-0\tC5H12\t72.1488\n"));
     }
 };
 
