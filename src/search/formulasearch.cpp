@@ -1,5 +1,7 @@
 #include "search/formulasearch.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "compound/getdata.h"
@@ -194,8 +196,14 @@ void FormulaSearch::dosearch(const SearchChoices& c) {
         w.events().doevents();
     }
 
-    // STOP leaves the window idle at once: no closing pause.
-    if (!page.fromcache && !stopping_) wait(services_.searchpause, w.events());
+    // STOP leaves the window idle at once: no closing pause, and none left of one under way.
+    if (!page.fromcache) {
+        constexpr long long stepms = 100;
+        for (long long ms = std::llround(services_.searchpause * 1000); ms > 0 && !stopping_;
+             ms -= stepms) {
+            w.events().sleep(static_cast<int>(std::min(ms, stepms)));
+        }
+    }
     finish(query, report, !page.body.empty() && !result.items.empty());
 }
 

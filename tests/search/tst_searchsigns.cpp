@@ -49,6 +49,17 @@ TEST(SearchSigns, TheProgressGoesThroughTheResultPage) {
     EXPECT_EQ(b.window.progress, (Strings{"2/3 2-methylbutane", "3/3 2,2-dimethylpropane"}));
 }
 
+TEST(SearchSigns, StopEndsThePauseAfterAFetchedResultPage) {
+    SearchBench b;
+    b.window.eventloop.onsleep = [&] {
+        if (b.window.eventloop.sleeps.size() == 3) b.search.Command1_Click();
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.window.eventloop.sleeps, std::vector<int>(3, 100));
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(b.window.listcount(), 3u); // all was listed before the pause
+}
+
 TEST(SearchSigns, AListTheServerCutShortIsTold) {
     SearchBench b;
     b.pages.pages[server::formulaurl("C5H12")] =
