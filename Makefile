@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test demo test-sanitize test-windows fuzz bench install clean package stress
+.PHONY: all deps build program run test demo test-sanitize test-windows fuzz bench install clean package stress
 
 all: build
 
@@ -16,13 +16,18 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# The program alone, without the tests and tools: what make run needs.
+program: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target kestrix
+
+run: program
 	./$(BUILD)/kestrix
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-demo: build
+demo: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target kestrix kestrix-sample-server
 	bash scripts/demo.sh $(BUILD)
 
 # The randomized user-action test for many seeds: make stress SEEDS=1-500
