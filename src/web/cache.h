@@ -13,10 +13,6 @@ std::string defaultcachedir();
 // Creates the page cache directory and whichever of its parents are missing, ignoring failures.
 void createcachedir(const std::string& scachedir);
 
-// True when name can be a file directly in the cache directory on Linux and Windows alike: UTF-8
-// without control characters or any of / \ < > : " | ? *, not "." or "..", not ending in a dot
-// or a space, not a Windows device name with or without an extension ("CON", "lpt1.htm").
-bool safename(std::string_view name);
 // scachedir + name, or empty text when name is not safe.
 std::string cachepath(const std::string& scachedir, std::string_view name);
 

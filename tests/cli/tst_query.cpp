@@ -8,6 +8,7 @@
 #include "core/query.h"
 #include "web/cache.h"
 #include "web/cachenames.h"
+#include "web/safename.h"
 #include "web/server.h"
 
 using namespace kestrix;

@@ -8,6 +8,7 @@
 #include "scratch.h"
 #include "web/cache.h"
 #include "web/cachedfetch.h"
+#include "web/safename.h"
 #include "webfakes.h"
 
 using namespace kestrix;

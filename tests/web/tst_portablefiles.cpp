@@ -15,6 +15,7 @@
 #include "web/cache.h"
 #include "web/cachedfetch.h"
 #include "web/cachenames.h"
+#include "web/safename.h"
 #include "webfakes.h"
 
 using namespace kestrix;
