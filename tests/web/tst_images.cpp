@@ -106,26 +106,24 @@ TEST_F(Images, FallsBackToTodaysAddress) {
     }
 }
 
+// Whether the older address has no drawing or refuses the guess, the run goes to today's
+// address from then on, and the search goes on.
 TEST_F(Images, TodaysAddressIsRememberedForTheRun) {
-    pages_.drawings[server::structureurl("X1")] = "GIF89a 1";
-    pages_.drawings[server::structureurl("X2")] = "GIF89a 2";
-    ImageContext context{dir_, pages_, picture_};
-    getgif("X1", context);
-    getgif("X2", context);
-    EXPECT_EQ(pages_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
-                                      server::structureurl("X2")}));
-    EXPECT_EQ(loadfromfile(dir_ + "X2.gif"), "GIF89a 2");
-}
-
-TEST_F(Images, ARefusedGuessSendsTheRunToTodaysAddress) {
-    pages_.results[server::imageurl("X1")] = failed(Fault::refused, "refused", 403);
-    pages_.drawings[server::structureurl("X1")] = "GIF89a 1";
-    pages_.drawings[server::structureurl("X2")] = "GIF89a 2";
-    ImageContext context{dir_, pages_, picture_};
-    getgif("X1", context);
-    getgif("X2", context);
-    EXPECT_EQ(pages_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
-                                      server::structureurl("X2")}));
+    for (const bool refused : {false, true}) {
+        pages_ = {};
+        for (const char* name : {"X1.gif", "X2.gif"}) std::filesystem::remove(dir_ + name);
+        if (refused)
+            pages_.results[server::imageurl("X1")] = failed(Fault::refused, "refused", 403);
+        pages_.drawings[server::structureurl("X1")] = "GIF89a 1";
+        pages_.drawings[server::structureurl("X2")] = "GIF89a 2";
+        ImageContext context{dir_, pages_, picture_};
+        getgif("X1", context);
+        getgif("X2", context);
+        EXPECT_EQ(pages_.opened, (Strings{server::imageurl("X1"), server::structureurl("X1"),
+                                          server::structureurl("X2")}))
+            << refused;
+        EXPECT_EQ(loadfromfile(dir_ + "X2.gif"), "GIF89a 2") << refused;
+    }
 }
 
 TEST_F(Images, AStoppedGuessAsksNoFurther) {
