@@ -45,7 +45,13 @@ void FormulaSearch::Command1_Click() {
         stop();
         return;
     }
-    if (!running_) run();
+    // The button still reads STOP while a stopped search ends: it cancels the search that a
+    // choice made meanwhile asked for, so that nothing more is asked of the server.
+    if (running_) {
+        again_ = false;
+        return;
+    }
+    run();
 }
 
 void FormulaSearch::searchtriggered() {

@@ -283,6 +283,22 @@ TEST(FormulaSearch, AChoiceMadeDuringASearchSearchesAgainInIt) {
     }
 }
 
+// A unit chosen during a search stops it and asks for it again; STOP pressed before that search
+// starts cancels it: nothing more is asked of the server.
+TEST(FormulaSearch, StopWhileAStoppedSearchEndsCancelsTheOneAskedFor) {
+    SearchBench b;
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url != compound("C78784") || !b.window.now.iskelvin) return;
+        b.window.now.iskelvin = false;
+        b.search.searchtriggered(); // stops the search, asks for it again in Celsius
+        b.search.Command1_Click();  // STOP, as the button still reads
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(b.pages.requests.size(), 3u);
+    EXPECT_TRUE(b.search.listedinkelvin());
+}
+
 // A trigger while a stopped search ends asks for one more search after it, not one inside it.
 TEST(FormulaSearch, ATriggerWhileAStoppedSearchEndsFollowsIt) {
     SearchBench b;
