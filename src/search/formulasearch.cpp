@@ -41,14 +41,12 @@ void FormulaSearch::Command1_Click() {
         again_ = true;
         return;
     }
-    if (searching_) {
-        stop();
-        return;
-    }
-    // The button still reads STOP while a stopped search ends: it cancels the search that a
-    // choice made meanwhile asked for, so that nothing more is asked of the server.
-    if (running_) {
+    // The button reads STOP while a search runs and while a stopped one ends: STOP also cancels
+    // the search that a choice made meanwhile asked for, so that nothing more is asked.
+    if (running_ || searching_) {
+        if (searching_) stop();
         again_ = false;
+        if (trigger_.word() == "search") trigger_.disarm();
         return;
     }
     run();

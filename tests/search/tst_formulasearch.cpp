@@ -299,6 +299,20 @@ TEST(FormulaSearch, StopWhileAStoppedSearchEndsCancelsTheOneAskedFor) {
     EXPECT_TRUE(b.search.listedinkelvin());
 }
 
+// STOP while the trigger is armed for a search (a choice just made): the trigger is disarmed, so
+// no search follows the stopped one.
+TEST(FormulaSearch, StopDisarmsATriggerArmedForASearch) {
+    SearchBench b;
+    b.pages.onfetch = [&](const std::string& url) {
+        if (url != compound("C78784")) return;
+        b.search.settrigger("search");
+        b.search.Command1_Click(); // STOP
+    };
+    b.search.Command1_Click();
+    EXPECT_EQ(b.search.trigger().word(), "");
+    EXPECT_EQ(b.window.enables, (std::vector<bool>{false, true}));
+}
+
 // A trigger while a stopped search ends asks for one more search after it, not one inside it.
 TEST(FormulaSearch, ATriggerWhileAStoppedSearchEndsFollowsIt) {
     SearchBench b;
