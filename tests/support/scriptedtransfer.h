@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fakerequest.h"
 #include "web/seams.h"
 
 namespace kestrix::test {
@@ -50,22 +51,16 @@ struct Misbehaviour {
 
 class ScriptedTransfer : public Transfer {
   public:
-    class Request : public TransferRequest {
+    class Request : public FakeRequest {
       public:
         Request(ScriptedTransfer& owner, std::string body, Misbehaviour how)
-            : owner_(owner), body_(std::move(body)), how_(std::move(how)) {}
+            : FakeRequest(std::move(body)), owner_(owner), how_(std::move(how)) {}
         ~Request() override { std::erase(owner_.live_, this); }
-        bool StillExecuting() const override { return running_; }
-        std::string GetChunk(int size) override {
-            const std::string chunk = body_.substr(std::min(read_, body_.size()), size_t(size));
-            read_ += chunk.size();
-            return chunk;
-        }
+        std::string GetChunk(int size) override { return nextchunk(size); }
         void Cancel() override {
             if (!running_) return;
             ++owner_.cancels;
-            cancelled_ = true;
-            running_ = false;
+            cancel();
         }
         TransferResult result() const override {
             TransferResult r;
@@ -106,11 +101,7 @@ class ScriptedTransfer : public Transfer {
 
       private:
         ScriptedTransfer& owner_;
-        std::string body_;
         Misbehaviour how_;
-        std::size_t read_ = 0;
-        bool running_ = true;
-        bool cancelled_ = false;
     };
 
     std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string&,

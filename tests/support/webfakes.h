@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fakerequest.h"
 #include "web/fetcher.h"
 #include "web/seams.h"
 
@@ -78,25 +79,19 @@ class PictureRecorder : public Picture {
 // end; OpenURL answers from a table of bodies by address.
 class FakeTransfer : public Transfer {
   public:
-    class Request : public TransferRequest {
+    class Request : public FakeRequest {
       public:
         Request(FakeTransfer& transfer, const std::string& url)
-            : transfer_(transfer),
-              body_(transfer.bodies.count(url) ? transfer.bodies.at(url) : transfer.body),
-              succeeded_(transfer.succeeded && !transfer.failing.count(url)) {}
+            : FakeRequest(transfer.bodies.count(url) ? transfer.bodies.at(url) : transfer.body),
+              transfer_(transfer), succeeded_(transfer.succeeded && !transfer.failing.count(url)) {}
         ~Request() override { std::erase(transfer_.live, this); }
-        bool StillExecuting() const override { return running_; }
         std::string GetChunk(int size) override {
             transfer_.chunksizes.push_back(size);
-            const std::string chunk =
-                body_.substr(std::min(read_, body_.size()), std::size_t(size));
-            read_ += chunk.size();
-            return chunk;
+            return nextchunk(size);
         }
         void Cancel() override {
             ++transfer_.cancels;
-            cancelled_ = true;
-            running_ = false;
+            cancel();
         }
         TransferResult result() const override {
             const bool ok = succeeded_ && !cancelled_;
@@ -111,11 +106,7 @@ class FakeTransfer : public Transfer {
 
       private:
         FakeTransfer& transfer_;
-        std::string body_;
         bool succeeded_;
-        std::size_t read_ = 0;
-        bool running_ = true;
-        bool cancelled_ = false;
     };
 
     std::unique_ptr<TransferRequest> Execute(const std::string& url, const std::string& operation,
